@@ -1,0 +1,182 @@
+#include "core/extension_data.h"
+
+#include "core/text.h"
+
+#include <algorithm>
+
+namespace mirtal::core {
+
+TExtensionData ReadExtensionData(FieldReader& in)
+{
+    TExtensionData block;
+    block.length = in.readlword();
+    if (block.length == 0)
+        return block;
+    block.dataBlockStartAddress = in.readlword();
+    in.readword();    // reserved
+    in.readbyte();
+    block.numberOfEntries = in.readbyte();
+    block.entries.resize(block.numberOfEntries);
+    for (auto& e : block.entries) {
+        e.id1 = in.readword();
+        e.id2 = in.readword();
+        e.startAddress = in.readlword();
+        e.length = in.readlword();
+    }
+    const auto rest = in.readbytes(static_cast<size_t>(in.remaining()));
+    block.data.assign(rest.begin(), rest.end());
+    return block;
+}
+
+namespace {
+
+size_t headerSize(const TExtensionData& block)
+{
+    return 12 + 12 * block.entries.size();
+}
+
+void writeHeader(SectionWriter& out, const TExtensionData& block)
+{
+    out.writelong(block.length, 0);
+    out.writelong(block.dataBlockStartAddress, 4);
+    out.writeword(0, 8);
+    out.writebyte(0, 10);
+    out.writebyte(static_cast<uint32_t>(block.entries.size()), 11);
+    for (size_t i = 0; i < block.entries.size(); ++i) {
+        const auto& e = block.entries[i];
+        const size_t at = 12 + 12 * i;
+        out.writeword(e.id1, at);
+        out.writeword(e.id2, at + 2);
+        out.writelong(e.startAddress, at + 4);
+        out.writelong(e.length, at + 8);
+    }
+}
+
+}  // namespace
+
+void writeExtensionData(SectionWriter& out, const TExtensionData& block)
+{
+    out.setSize(headerSize(block));
+    writeHeader(out, block);
+    out.append();
+    out.appendRaw(block.data);
+}
+
+void writeExtensionDataSized(SectionWriter& out, const TExtensionData& block)
+{
+    const uint64_t declared = uint64_t{block.length} + 4;
+    const uint64_t header = headerSize(block);
+    uint64_t section = declared > block.data.size() ? declared - block.data.size() : 0;
+    // The data were read to the end of the file, so a declared length beyond them is a damaged
+    // block: write what is held instead of megabytes of zeros.
+    if (section > header + 65536)
+        section = header;
+    out.setSize(static_cast<size_t>(std::max(section, header)));
+    writeHeader(out, block);
+    out.append();
+    out.appendRaw(block.data);
+}
+
+std::string ExtDatCap(const TExtensionData& block)
+{
+    const size_t k = block.numberOfEntries;
+    if (k == 0)
+        return "None";
+    return std::to_string(k) + (k == 1 ? " entry, " : " entries, ") + std::to_string(uint64_t{block.length} + 4) +
+           " bytes";
+}
+
+std::string extDatSummary(const TExtensionData& block)
+{
+    if (block.length == 0)
+        return "None";
+    const size_t k = block.numberOfEntries;
+    return std::to_string(uint64_t{block.length} + 4) + " bytes, " + std::to_string(k) + " entr" +
+           (k < 2 ? "y" : "ies");
+}
+
+std::array<std::string, 5> extDatEntryCaptions()
+{
+    return {"", "ID1", "ID2", "start", "length"};
+}
+
+std::vector<std::array<std::string, 5>> extDatEntryRows(const TExtensionData& block)
+{
+    std::vector<std::array<std::string, 5>> rows;
+    for (size_t i = 0; i < block.entries.size(); ++i) {
+        const auto& e = block.entries[i];
+        rows.push_back({padded(static_cast<int64_t>(i), 3), hex(e.id1, 4), hex(e.id2, 4), hex(e.startAddress, 8),
+                        hex(e.length, 8)});
+    }
+    return rows;
+}
+
+void setExtDatId1(TExtensionData& block, size_t entry, std::string_view typed)
+{
+    if (entry < block.entries.size())
+        block.entries[entry].id1 = static_cast<uint16_t>(hexToNumber(typed) & 0xFFFF);
+}
+
+namespace {
+
+void appendLatin1(std::string& out, uint8_t byte)
+{
+    if (byte < 0x20) {
+        out.push_back('.');
+    } else if (byte < 0x80) {
+        out.push_back(static_cast<char>(byte));
+    } else {
+        out.push_back(static_cast<char>(0xC0 | (byte >> 6)));
+        out.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
+    }
+}
+
+}  // namespace
+
+std::vector<DumpLine> extDatDump(const TExtensionData& block, size_t entry)
+{
+    std::vector<DumpLine> lines;
+    if (entry >= block.entries.size())
+        return lines;
+    const auto& e = block.entries[entry];
+    const int64_t offset = int64_t{e.startAddress} - int64_t{block.dataBlockStartAddress};
+    const int64_t held = offset < 0 ? 0 : std::max<int64_t>(0, static_cast<int64_t>(block.data.size()) - offset);
+    const int64_t shown = std::min<int64_t>(e.length, held);
+    for (int64_t j = 0; j == 0 || 32 * j < shown; ++j) {
+        DumpLine line;
+        line.address = " " + hex(uint64_t{e.startAddress} + 32 * static_cast<uint64_t>(j), 4);
+        line.charPart = " ";
+        for (int64_t p = 0; p < 32; ++p) {
+            const int64_t at = 32 * j + p;
+            if (at < shown) {
+                const uint8_t byte = block.data[static_cast<size_t>(offset + at)];
+                line.hexPart += " " + hex(byte, 2);
+                appendLatin1(line.charPart, byte);
+            } else {
+                line.hexPart += "   ";
+            }
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+std::vector<uint8_t> exdFileBytes(const TExtensionData& block)
+{
+    SectionWriter out;
+    out.setSize(headerSize(block));
+    writeHeader(out, block);
+    out.append();
+    const int64_t want = int64_t{block.length} - 8 - 12 * static_cast<int64_t>(block.entries.size());
+    const size_t n = static_cast<size_t>(std::clamp<int64_t>(want, 0, static_cast<int64_t>(block.data.size())));
+    out.appendRaw(std::span<const uint8_t>(block.data).first(n));
+    return out.take();
+}
+
+TExtensionData readExdFile(std::span<const uint8_t> bytes)
+{
+    FieldReader in(bytes);
+    return ReadExtensionData(in);
+}
+
+}  // namespace mirtal::core

@@ -1,0 +1,1 @@
+#include "hdmv/command.h"
