@@ -23,6 +23,14 @@ struct TIndexTitle {
 };
 
 constexpr uint16_t kNoMovieObject = 0xFFFF;
+
+// First Playback's entry carries the title number 0xFFFF.
+inline TIndexTitle firstPlaybackEntry()
+{
+    TIndexTitle t;
+    t.titleNumber = 0xFFFF;
+    return t;
+}
 constexpr uint32_t kIndx = 0x494E4458;    // "INDX"
 constexpr uint32_t kVersion0100 = 0x30313030;
 constexpr uint32_t kVersion0200 = 0x30323030;
@@ -38,7 +46,7 @@ struct TIndexBdmv {
     uint16_t appInfoFlags = 0;
     std::string contentProviderData;            // at most 32 characters
     uint32_t indexesLength = 0;
-    TIndexTitle firstPlayback{.titleNumber = 0xFFFF};
+    TIndexTitle firstPlayback = firstPlaybackEntry();
     TIndexTitle topMenu{};
     uint16_t numberOfTitles = 0;
     std::vector<TIndexTitle> titles;
