@@ -1,0 +1,105 @@
+// Damaged and hostile database files: an error or a clean stop, never a crash or a read
+// outside the file.
+#include "bdmv/index_bdmv.h"
+#include "bdmv/movie_object.h"
+#include "support/disc_builder.h"
+#include "support/recording_reporter.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace mirtal;
+using namespace mirtal::bdmv;
+
+namespace {
+
+struct Reader {
+    const char* name;
+    std::vector<uint8_t> (*valid)();
+    void (*read)(const std::vector<uint8_t>&);
+};
+
+std::vector<uint8_t> validIndex()
+{
+    return support::DiscBuilder{}
+        .title({})
+        .title({2, 0, 0, 0, "00001"})
+        .indexExtension({{1, 2, {1, 2, 3}}})
+        .indexBytes();
+}
+
+std::vector<uint8_t> validObjects()
+{
+    return support::DiscBuilder{}
+        .object({false, false, false, {{1, 2, 3}, {4, 5, 6}}})
+        .object({})
+        .objectExtension({{1, 2, {1, 2, 3}}})
+        .movieObjectBytes();
+}
+
+void readIndexBytes(const std::vector<uint8_t>& b)
+{
+    support::RecordingReporter rec;
+    core::Report report(rec);
+    const auto r = readIndex(b, report);
+    if (r.ok()) {
+        (void)writeIndex(r.index);
+    } else if (r.result != IndexReadResult::TooManyTitles) {
+        EXPECT_FALSE(rec.errors.empty());
+    }
+}
+
+void readObjectBytes(const std::vector<uint8_t>& b)
+{
+    support::RecordingReporter rec;
+    core::Report report(rec);
+    const auto r = readMovieObjects(b, report);
+    if (r.ok)
+        (void)writeMovieObjects(r.file);
+}
+
+class HostileInput : public ::testing::TestWithParam<Reader> {};
+
+}  // namespace
+
+TEST_P(HostileInput, EveryTruncatedPrefix)
+{
+    const auto valid = GetParam().valid();
+    for (size_t n = 0; n <= valid.size(); ++n)
+        GetParam().read(std::vector<uint8_t>(valid.begin(), valid.begin() + static_cast<std::ptrdiff_t>(n)));
+}
+
+TEST_P(HostileInput, FlippedCountsAndAddresses)
+{
+    const auto valid = GetParam().valid();
+    for (size_t at = 8; at + 1 < valid.size(); ++at) {
+        for (uint8_t v : {uint8_t{0xFF}, uint8_t{0x7F}, uint8_t{0x00}}) {
+            auto b = valid;
+            b[at] = v;
+            b[at + 1] = v;
+            GetParam().read(b);
+        }
+    }
+}
+
+TEST_P(HostileInput, ZeroFilledAndRandomFiles)
+{
+    GetParam().read(std::vector<uint8_t>(4096, 0));
+    std::mt19937 gen(1234);
+    for (int i = 0; i < 300; ++i) {
+        std::vector<uint8_t> b(gen() % 600);
+        for (auto& x : b)
+            x = static_cast<uint8_t>(gen());
+        // Keep the header half of the time so the reader goes deep.
+        const auto valid = GetParam().valid();
+        if (i % 2 == 0 && b.size() >= 8)
+            std::copy(valid.begin(), valid.begin() + 8, b.begin());
+        GetParam().read(b);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Readers, HostileInput,
+                         ::testing::Values(Reader{"index", &validIndex, &readIndexBytes},
+                                           Reader{"mobj", &validObjects, &readObjectBytes}),
+                         [](const auto& info) { return std::string(info.param.name); });
