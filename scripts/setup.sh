@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what building and testing Mirtal needs on Debian 12, skipping what is already there.
+set -euo pipefail
+
+packages=(build-essential cmake ninja-build pkg-config libgtest-dev googletest zlib1g-dev ffmpeg)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+    SUDO="sudo"
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
