@@ -1,0 +1,113 @@
+// mirtal-cli over the demo disc and over broken discs: output texts and exit statuses.
+#include "cli_run.h"
+#include "support/disc_builder.h"
+#include "support/sample_disc.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace fs = std::filesystem;
+using mirtal::support::TempDir;
+
+namespace {
+
+class DemoDisc : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const auto r = runCli("sample " + dir.path().string());
+        ASSERT_EQ(r.status, 0) << r.err;
+    }
+    TempDir dir{"cli"};
+};
+
+std::string firstLine(const std::string& s)
+{
+    return s.substr(0, s.find('\n'));
+}
+
+}  // namespace
+
+TEST_F(DemoDisc, OpensWithoutAnErrorLine)
+{
+    const auto r = runCli("open " + dir.path().string());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("Checking required files and directories...\n"), std::string::npos);
+    EXPECT_NE(r.err.find("  Found 5 objects, 1 extended entry.\n"), std::string::npos);
+    EXPECT_NE(r.err.find("  Found 3 titles, 0 extended entry.\n"), std::string::npos);
+    EXPECT_EQ(r.err.find("[b]"), std::string::npos);    // markup removed
+    EXPECT_TRUE(r.out.empty());
+    // The BDMV folder and a file inside it name the same disc.
+    EXPECT_EQ(runCli("open " + (dir.path() / "BDMV").string()).status, 0);
+    EXPECT_EQ(runCli("open " + (dir.path() / "BDMV" / "index.bdmv").string()).status, 0);
+}
+
+TEST_F(DemoDisc, ListsTitlesAndObjectsAsTheGridsShowThem)
+{
+    const auto t = runCli("titles " + dir.path().string());
+    ASSERT_EQ(t.status, 0) << t.err;
+    EXPECT_EQ(t.out,
+              "No.\tobject t.\ttitle search\tplayback t.\tOID/file\n"
+              "001\tHDMV\tPermitted\tMovie\t2\n"
+              "002\tHDMV\tProhibited1\tMovie\t3\n"
+              "003\tHDMV\tPermitted\tInteractive\t4\n"
+              "First Playback\tHDMV\tInteractive\t0\ton\n"
+              "Top Menu\tHDMV\tMovie\t1\ton\n");
+    const auto o = runCli("objects " + dir.path().string());
+    ASSERT_EQ(o.status, 0);
+    EXPECT_EQ(firstLine(o.out), "No.\tresume\tmenu call\ttitle search\tcommands");
+    EXPECT_NE(o.out.find("\n002\tsuspend\tenable\tenable\t6\n"), std::string::npos);
+    const auto j = runCli("objects " + dir.path().string() + " --json");
+    EXPECT_EQ(j.out.rfind("{\"version\":\"0200\"", 0), 0u);
+}
+
+TEST_F(DemoDisc, ExtensionDataExportAndImportRoundTrip)
+{
+    const fs::path exd = dir.path() / "mobj.exd";
+    ASSERT_EQ(runCli("exd export " + dir.path().string() + " mobj " + exd.string()).status, 0);
+    EXPECT_EQ(fs::file_size(exd), 12u + 12u + 8u);
+    EXPECT_EQ(runCli("exd export " + dir.path().string() + " index " + exd.string() + ".none").status, 1);
+
+    const auto before = fs::file_size(dir.path() / "BDMV" / "index.bdmv");
+    const auto r = runCli("exd import " + dir.path().string() + " index " + exd.string());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(fs::file_size(dir.path() / "BDMV" / "index.bdmv"), before + 32);
+    EXPECT_TRUE(fs::exists(dir.path() / "BDMV" / "index.bdmv.backup"));
+    const auto open = runCli("open " + dir.path().string());
+    EXPECT_NE(open.err.find("  Found 3 titles, 1 extended entry."), std::string::npos);
+}
+
+TEST_F(DemoDisc, SaveKeepsBackupsByMode)
+{
+    const std::string path = dir.path().string();
+    ASSERT_EQ(runCli("save " + path).status, 0);
+    EXPECT_TRUE(fs::exists(dir.path() / "BDMV" / "MovieObject.bdmv.backup"));
+    const auto r = runCli("save " + path + " --backup-mode stop-if-exists");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Cannot create backup file."), std::string::npos);
+    EXPECT_EQ(runCli("save " + path + " --no-backup --backup-dir").status, 0);
+    EXPECT_TRUE(fs::exists(dir.path() / "BDMV" / "BACKUP" / "index.bdmv"));
+    EXPECT_EQ(runCli("save " + path + " --backup-mode sometimes").status, 2);
+}
+
+TEST(CliUsage, ErrorsAndFailedChecks)
+{
+    EXPECT_EQ(runCli("").status, 2);
+    EXPECT_EQ(runCli("frobnicate").status, 2);
+    EXPECT_EQ(runCli("open").status, 2);
+    EXPECT_EQ(runCli("open /nonexistent/disc").status, 2);
+    EXPECT_EQ(runCli("help").status, 0);
+
+    TempDir dir("cli-broken");
+    mirtal::support::DiscBuilder{}.title({}).writeTo(dir.path(), false);
+    const auto r = runCli("open " + dir.path().string());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Check failed."), std::string::npos);
+
+    fs::create_directories(dir.path() / "BDMV" / "BACKUP");
+    std::ofstream(dir.path() / "BDMV" / "index.bdmv", std::ios::trunc) << "INDX0200";
+    const auto t = runCli("titles " + dir.path().string());
+    EXPECT_EQ(t.status, 1);
+    EXPECT_NE(t.err.find("index.bdmv format error at $"), std::string::npos);
+}
