@@ -194,3 +194,47 @@ TEST(ExtensionDataEditing, OkSetsTheStartAddressWhereTheBlockGoes)
     EXPECT_EQ(movieObjectExtensionCaption(file), "no ExtensionData()");
     EXPECT_EQ(file.extensionDataStartAddress, 0u);
 }
+
+TEST(CommandLineEditing, InsertKeepsGoToTargetsAndBytesInStep)
+{
+    auto file = objects(true);
+    file.objects[0].commands[4] = {0x20810000, 3, 0};    // line 4: GoTo 3
+    const auto length = file.movieObjectsLength;
+    const auto ext = file.extensionDataStartAddress;
+    EXPECT_EQ(insertCommandLine(file, 0, 2), 3u);
+    const auto& c = file.objects[0].commands;
+    ASSERT_EQ(c.size(), 6u);
+    EXPECT_EQ(c[3], (hdmv::TNavCommand{0, 0, 0}));
+    EXPECT_EQ(c[5], (hdmv::TNavCommand{0x20810000, 4, 0}));
+    EXPECT_EQ(file.movieObjectsLength, length + 12);
+    EXPECT_EQ(file.extensionDataStartAddress, ext + 12);
+    EXPECT_EQ(objline(file.objects[0], 0)[4], "6");
+    expectObjectsConsistent(file);
+    EXPECT_EQ(insertCommandLine(file, 9, 0), std::nullopt);    // no such object
+}
+
+TEST(CommandLineEditing, DeleteMovesTargetsAndEmptiesTheObject)
+{
+    auto file = objects(false);
+    auto& c = file.objects[0].commands;
+    c[3] = {0x20810000, 4, 0};
+    c[4] = {0x20810000, 1, 0};
+    const auto length = file.movieObjectsLength;
+    EXPECT_EQ(deleteCommandLines(file, 0, 1, 2), 0u);
+    ASSERT_EQ(c.size(), 3u);
+    EXPECT_EQ(c[1].destination, 2u);
+    EXPECT_EQ(c[2].destination, 0xFFFFFFFFu);    // a target inside the block moves with the rest
+    EXPECT_EQ(file.movieObjectsLength, length - 24);
+    expectObjectsConsistent(file);
+
+    EXPECT_EQ(deleteCommandLines(file, 0, 0, 2), std::nullopt);
+    EXPECT_TRUE(file.objects[0].commands.empty());
+    EXPECT_EQ(file.objects[0].numberOfCommands, 0);
+    EXPECT_EQ(deleteCommandLines(file, 0, 0, 0), std::nullopt);    // nothing left: nothing changes
+    expectObjectsConsistent(file);
+
+    // A formerly empty object gets its first line at 0.
+    EXPECT_EQ(insertCommandLine(file, 0, std::nullopt), 0u);
+    EXPECT_EQ(file.objects[0].commands.size(), 1u);
+    expectObjectsConsistent(file);
+}
