@@ -1,6 +1,7 @@
 #pragma once
 // What the emulator asks of a shown menu page. The IG view implements it; with none attached,
-// or with one that is not active, the button commands only change the registers.
+// or with one that is not active, the button commands only change the registers. Button ids
+// outside the button state table (0xFFFF: none) are ignored by every call.
 
 #include "hdmv/command.h"
 
