@@ -2,7 +2,8 @@
 # Installs what building and testing Mirtal needs on Debian 12, skipping what is already there.
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build pkg-config libgtest-dev googletest zlib1g-dev ffmpeg)
+packages=(build-essential cmake ninja-build pkg-config libgtest-dev googletest zlib1g-dev ffmpeg
+          qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev xvfb xauth)
 
 missing=()
 for p in "${packages[@]}"; do

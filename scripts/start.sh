@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Mirtal, writes the demo disc and opens it.
+# Installs what is missing, builds Mirtal, writes the demo disc and opens it in the editor.
+# Without a display the window runs under a virtual X server, saves a picture of itself and ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,3 +14,9 @@ sample=build/sample
 rm -rf "$sample"
 build/release/src/cli/mirtal-cli sample "$sample"
 build/release/src/cli/mirtal-cli open "$sample"
+
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    exec build/release/src/ui/mirtal "$sample"
+fi
+MIRTAL_SCREENSHOT="$PWD/build/sample-window.png" xvfb-run -a build/release/src/ui/mirtal "$sample"
+echo "No display: the editor opened the demo disc under xvfb-run; its picture is build/sample-window.png"

@@ -1,0 +1,94 @@
+#include "ui/grid.h"
+
+#include <QHeaderView>
+
+#include <algorithm>
+
+namespace mirtal::ui {
+
+QTableWidget* makeGrid(const QString& objectName, std::span<const std::string> captions,
+                       std::span<const int> widths, QWidget* parent)
+{
+    auto* grid = new QTableWidget(parent);
+    grid->setObjectName(objectName);
+    grid->setColumnCount(static_cast<int>(captions.size()));
+    setGridCaptions(grid, captions);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->verticalHeader()->setVisible(false);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 4);
+    grid->horizontalHeader()->setHighlightSections(false);
+    grid->horizontalHeader()->setStretchLastSection(true);
+    grid->setWordWrap(false);
+    for (size_t c = 0; c < widths.size() && c < captions.size(); ++c)
+        grid->setColumnWidth(static_cast<int>(c), widths[c]);
+    ResetSG(grid);
+    return grid;
+}
+
+void setGridCaptions(QTableWidget* grid, std::span<const std::string> captions)
+{
+    QStringList labels;
+    for (const auto& c : captions)
+        labels << QString::fromStdString(c);
+    grid->setColumnCount(static_cast<int>(captions.size()));
+    grid->setHorizontalHeaderLabels(labels);
+}
+
+void setGridRow(QTableWidget* grid, int row, std::span<const std::string> cells)
+{
+    if (row < 0)
+        return;
+    if (row >= grid->rowCount())
+        grid->setRowCount(row + 1);
+    for (int c = 0; c < grid->columnCount(); ++c) {
+        const QString text = static_cast<size_t>(c) < cells.size() ? QString::fromStdString(cells[c]) : QString();
+        QTableWidgetItem* item = grid->item(row, c);
+        if (item == nullptr) {
+            item = new QTableWidgetItem(text);
+            item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+            grid->setItem(row, c, item);
+        } else if (item->text() != text) {
+            item->setText(text);
+        }
+    }
+}
+
+void ResetSG(QTableWidget* grid)
+{
+    grid->clearContents();
+    grid->setRowCount(1);
+    setGridRow(grid, 0, {});
+    grid->setEnabled(false);
+}
+
+bool selectedBlock(const QTableWidget* grid, int& first, int& last)
+{
+    const auto ranges = grid->selectedRanges();
+    if (ranges.isEmpty()) {
+        if (grid->currentRow() < 0)
+            return false;
+        first = last = grid->currentRow();
+        return true;
+    }
+    first = ranges.front().topRow();
+    last = ranges.front().bottomRow();
+    for (const auto& r : ranges) {
+        first = std::min(first, r.topRow());
+        last = std::max(last, r.bottomRow());
+    }
+    return true;
+}
+
+void selectGridRow(QTableWidget* grid, int row)
+{
+    if (row < 0 || row >= grid->rowCount())
+        return;
+    grid->clearSelection();
+    grid->setCurrentCell(row, 1 < grid->columnCount() ? 1 : 0,
+                         QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    grid->scrollToItem(grid->item(row, 0));
+}
+
+}  // namespace mirtal::ui

@@ -1,0 +1,42 @@
+#pragma once
+// The text grids: the caption row of a grid is the table's header, element r is table row r.
+
+#include <QStringList>
+#include <QTableWidget>
+
+#include <array>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace mirtal::ui {
+
+// A read-only grid with whole-row selection and the given captions and column widths.
+QTableWidget* makeGrid(const QString& objectName, std::span<const std::string> captions,
+                       std::span<const int> widths, QWidget* parent = nullptr);
+void setGridCaptions(QTableWidget* grid, std::span<const std::string> captions);
+// Writes the cells of one row, creating the row's items when needed.
+void setGridRow(QTableWidget* grid, int row, std::span<const std::string> cells);
+// ResetSG: one blank row, disabled.
+void ResetSG(QTableWidget* grid);
+
+template <size_t N>
+void fillGrid(QTableWidget* grid, const std::vector<std::array<std::string, N>>& rows)
+{
+    if (rows.empty()) {
+        ResetSG(grid);
+        return;
+    }
+    grid->setRowCount(static_cast<int>(rows.size()));
+    for (size_t r = 0; r < rows.size(); ++r)
+        setGridRow(grid, static_cast<int>(r), rows[r]);
+    grid->setEnabled(true);
+}
+
+// The selected rows as a block: first..last (the current row when nothing is selected);
+// false when the grid has no current row.
+bool selectedBlock(const QTableWidget* grid, int& first, int& last);
+// Selects one row (whole row) and makes it current, scrolling it into view.
+void selectGridRow(QTableWidget* grid, int row);
+
+}  // namespace mirtal::ui

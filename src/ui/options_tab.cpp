@@ -1,0 +1,261 @@
+// The Options and Status tabs.
+
+#include "hdmv/registers.h"
+#include "ui/main_window.h"
+#include "ui/num_edit.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace mirtal::ui {
+
+namespace {
+
+QCheckBox* makeCheck(const QString& name, const QString& caption, bool on)
+{
+    auto* box = new QCheckBox(caption);
+    box->setObjectName(name);
+    box->setChecked(on);
+    return box;
+}
+
+// A radio group: a group box with one button per caption, ids 0, 1, ...
+QGroupBox* makeRadioGroup(const QString& name, const QString& caption, const QStringList& items,
+                          QButtonGroup*& group, QWidget* owner)
+{
+    auto* box = new QGroupBox(caption);
+    box->setObjectName(name);
+    group = new QButtonGroup(owner);
+    group->setObjectName(name + QStringLiteral("Buttons"));
+    auto* layout = new QVBoxLayout(box);
+    layout->setSpacing(2);
+    for (int i = 0; i < items.size(); ++i) {
+        auto* button = new QRadioButton(items[i]);
+        button->setObjectName(name + QString::number(i));
+        group->addButton(button, i);
+        layout->addWidget(button);
+    }
+    group->button(0)->setChecked(true);
+    return box;
+}
+
+void paintSwatch(QPushButton* button, const QColor& colour)
+{
+    button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #404040; }")
+                              .arg(colour.name()));
+}
+
+}  // namespace
+
+QWidget* TfMain::buildOptionsTab()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("tsOptions"));
+
+    auto* backup = new QGroupBox(QStringLiteral("Backup"));
+    backup->setObjectName(QStringLiteral("gbBackup"));
+    m_oBackup = makeCheck(QStringLiteral("cbOBackup"), QStringLiteral("Create backup files"), true);
+    m_backupMode = makeRadioGroup(QStringLiteral("rgBackupMode"), QStringLiteral("Backup mode"),
+                                  {QStringLiteral("Only first"), QStringLiteral("Overwrite"), QStringLiteral("Stop if exists")},
+                                  m_backupModeGroup, this);
+    m_saveBackupDir = makeCheck(QStringLiteral("cbSaveBACKUP"), QStringLiteral("Save to BACKUP dir"), false);
+    auto* backupLayout = new QVBoxLayout(backup);
+    backupLayout->addWidget(m_oBackup);
+    backupLayout->addWidget(m_backupMode);
+    backupLayout->addWidget(m_saveBackupDir);
+    backupLayout->addStretch(1);
+
+    auto* output = new QGroupBox(QStringLiteral("Output folder"));
+    output->setObjectName(QStringLiteral("gbWorkdir"));
+    m_workdir = new QLineEdit;
+    m_workdir->setObjectName(QStringLiteral("eWorkdir"));
+    m_workdir->setToolTip(QStringLiteral("Starting folder for exported data"));
+    auto* workdirButton = new QToolButton;
+    workdirButton->setObjectName(QStringLiteral("bbWorkdir"));
+    workdirButton->setText(QStringLiteral("..."));
+    auto* outputLayout = new QHBoxLayout(output);
+    outputLayout->addWidget(m_workdir, 1);
+    outputLayout->addWidget(workdirButton);
+    connect(workdirButton, &QToolButton::clicked, this, [this] {
+        const QString chosen = QFileDialog::getExistingDirectory(this, QStringLiteral("Select a directory"), m_workdir->text());
+        if (!chosen.isEmpty())
+            m_workdir->setText(chosen);
+    });
+
+    auto* general = new QGroupBox(QStringLiteral("General"));
+    general->setObjectName(QStringLiteral("gbGeneral"));
+    m_autoRead = makeCheck(QStringLiteral("cbAutoRead"), QStringLiteral("Auto Read"), true);
+    m_forcedBeep = makeCheck(QStringLiteral("cbForcedBeep"), QStringLiteral("Forced beep on invalid command"), true);
+    m_actiDelay = new TIntEdit;
+    m_actiDelay->setObjectName(QStringLiteral("ieActiDelay"));
+    m_actiDelay->setValue(500);
+    auto* delayRow = new QHBoxLayout;
+    delayRow->addWidget(new QLabel(QStringLiteral("Activate comm. show delay (ms)")));
+    delayRow->addWidget(m_actiDelay);
+    delayRow->addStretch(1);
+    auto* generalLayout = new QVBoxLayout(general);
+    generalLayout->addWidget(m_autoRead);
+    generalLayout->addWidget(m_forcedBeep);
+    generalLayout->addLayout(delayRow);
+    generalLayout->addStretch(1);
+
+    auto* player = new QGroupBox(QStringLiteral("Emulated player"));
+    player->setObjectName(QStringLiteral("gbPlayer"));
+    auto* region = makeRadioGroup(QStringLiteral("rgRegion"), QStringLiteral("Region code"),
+                                  {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}, m_regionGroup, this);
+    auto* country = new QGroupBox(QStringLiteral("Country"));
+    country->setObjectName(QStringLiteral("gbCountry"));
+    m_country = new THexEdit(4);
+    m_country->setObjectName(QStringLiteral("heCountry"));
+    m_country->setValue(hdmv::kDefaultCountryCode);
+    m_countryLabel = new QLabel;
+    m_countryLabel->setObjectName(QStringLiteral("lCountry"));
+    auto* countryLayout = new QHBoxLayout(country);
+    countryLayout->addWidget(m_country);
+    countryLayout->addWidget(m_countryLabel);
+    countryLayout->addStretch(1);
+    auto* playerLayout = new QVBoxLayout(player);
+    playerLayout->addWidget(region);
+    playerLayout->addWidget(country);
+    playerLayout->addStretch(1);
+
+    auto* streams = new QGroupBox(QStringLiteral("Streams and chapters"));
+    streams->setObjectName(QStringLiteral("gbStreams"));
+    auto* chapters = makeRadioGroup(QStringLiteral("rgChapterFormat"), QStringLiteral("Chapter format"),
+                                    {QStringLiteral("PTS"), QStringLiteral("Frame"), QStringLiteral("Time")},
+                                    m_chapterFormatGroup, this);
+    m_savePes = makeCheck(QStringLiteral("cbSavePES"), QStringLiteral("Save PES stream (not elementary)"), false);
+    m_saveSup = makeCheck(QStringLiteral("cbSaveSUP"), QStringLiteral("Save SUP if PG stream"), true);
+    auto* streamsLayout = new QVBoxLayout(streams);
+    streamsLayout->addWidget(chapters);
+    streamsLayout->addWidget(m_savePes);
+    streamsLayout->addWidget(m_saveSup);
+    streamsLayout->addStretch(1);
+
+    auto* menu = new QGroupBox(QStringLiteral("Menu view"));
+    menu->setObjectName(QStringLiteral("gbMenuView"));
+    m_buttonId = makeCheck(QStringLiteral("cbButtonId"), QStringLiteral("Show Button ID"), false);
+    m_objectId = makeCheck(QStringLiteral("cbObjectId"), QStringLiteral("Show Object ID"), false);
+    m_buttonFrame = makeCheck(QStringLiteral("cbButtonFrame"), QStringLiteral("Show Button frame"), false);
+    m_windowFrame = makeCheck(QStringLiteral("cbWindowFrame"), QStringLiteral("Show Window frame"), false);
+    static const char* const kColourNames[kColourCount] = {
+        "colBackground", "colObjectBackground", "colSelectedButton", "colSelectedFrame", "colNormalButton",
+        "colNormalFrame", "colInvalidButton", "colInvalidFrame", "colWindow"};
+    static const char* const kColourCaptions[kColourCount] = {
+        "Page background", "Object background", "Selected button", "Selected frame", "Normal button",
+        "Normal frame", "Invalid button", "Invalid frame", "Window frame"};
+    auto* colours = new QGridLayout;
+    colours->setVerticalSpacing(2);
+    for (int i = 0; i < kColourCount; ++i) {
+        auto* swatch = new QPushButton;
+        swatch->setObjectName(QString::fromLatin1(kColourNames[i]));
+        swatch->setFixedSize(36, 16);
+        paintSwatch(swatch, m_colours[static_cast<size_t>(i)]);
+        m_colourButtons[static_cast<size_t>(i)] = swatch;
+        connect(swatch, &QPushButton::clicked, this, [this, i, swatch] {
+            const QColor chosen = QColorDialog::getColor(m_colours[static_cast<size_t>(i)], this);
+            if (chosen.isValid()) {
+                m_colours[static_cast<size_t>(i)] = chosen;
+                paintSwatch(swatch, chosen);
+            }
+        });
+        colours->addWidget(swatch, i % 5, (i / 5) * 2);
+        colours->addWidget(new QLabel(QString::fromLatin1(kColourCaptions[i])), i % 5, (i / 5) * 2 + 1);
+    }
+    auto* menuLayout = new QVBoxLayout(menu);
+    auto* showRow = new QGridLayout;
+    showRow->addWidget(m_buttonId, 0, 0);
+    showRow->addWidget(m_objectId, 0, 1);
+    showRow->addWidget(m_buttonFrame, 1, 0);
+    showRow->addWidget(m_windowFrame, 1, 1);
+    menuLayout->addLayout(showRow);
+    menuLayout->addLayout(colours);
+    menuLayout->addStretch(1);
+
+    auto* grid = new QGridLayout(page);
+    grid->addWidget(backup, 0, 0);
+    grid->addWidget(general, 0, 1);
+    grid->addWidget(player, 0, 2);
+    grid->addWidget(output, 1, 0, 1, 2);
+    grid->addWidget(streams, 1, 2, 2, 1);
+    grid->addWidget(menu, 2, 0, 1, 2);
+    grid->setRowStretch(3, 1);
+    grid->setColumnStretch(3, 1);
+    return page;
+}
+
+void TfMain::connectOptions()
+{
+    connect(m_oBackup, &QCheckBox::toggled, this, [this](bool on) { m_backupMode->setEnabled(on); });
+    connect(m_country, &QLineEdit::textEdited, this, [this] { updateCountryLabel(); });
+    connect(m_country, &QLineEdit::editingFinished, this, [this] {
+        m_country->setValue(hdmv::clampCountryCode(m_country->value()));
+        updateCountryLabel();
+    });
+    connect(m_actiDelay, &QLineEdit::editingFinished, this,
+            [this] { m_report.setActiDelayMs(static_cast<int>(m_actiDelay->value())); });
+    updateCountryLabel();
+}
+
+void TfMain::updateCountryLabel()
+{
+    m_countryLabel->setText(QString::fromStdString(hdmv::countryCodeLabel(static_cast<uint32_t>(m_country->value()))));
+}
+
+void TfMain::applyColourSwatches()
+{
+    for (size_t i = 0; i < m_colourButtons.size(); ++i)
+        if (m_colourButtons[i] != nullptr)
+            paintSwatch(m_colourButtons[i], m_colours[i]);
+}
+
+core::BackupOptions TfMain::backupOptions() const
+{
+    core::BackupOptions options;
+    options.createBackup = m_oBackup->isChecked();
+    options.mode = static_cast<core::BackupMode>(std::clamp(m_backupModeGroup->checkedId(), 0, 2));
+    options.saveToBackupDir = m_saveBackupDir->isChecked();
+    return options;
+}
+
+QWidget* TfMain::buildStatusTab()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("tsStatus"));
+    auto* clear = new QPushButton(QStringLiteral("Clear"));
+    clear->setObjectName(QStringLiteral("bClear"));
+    auto* psrs = new QPushButton(QStringLiteral("PS&Rs"));
+    psrs->setObjectName(QStringLiteral("bPSRs"));
+    auto* gprs = new QPushButton(QStringLiteral("&GPRs"));
+    gprs->setObjectName(QStringLiteral("bGPRs"));
+    auto* reset = new QPushButton(QStringLiteral("Re&set Regs"));
+    reset->setObjectName(QStringLiteral("bResetRegs"));
+    connect(clear, &QPushButton::clicked, this, &TfMain::bClearClick);
+    connect(psrs, &QPushButton::clicked, this, &TfMain::bPSRsClick);
+    connect(gprs, &QPushButton::clicked, this, &TfMain::bGPRsClick);
+    connect(reset, &QPushButton::clicked, this, &TfMain::bResetRegsClick);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(clear);
+    buttons->addStretch(1);
+    buttons->addWidget(psrs);
+    buttons->addWidget(gprs);
+    buttons->addWidget(reset);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(m_log, 1);
+    layout->addLayout(buttons);
+    return page;
+}
+
+}  // namespace mirtal::ui

@@ -1,0 +1,145 @@
+// The run panel (Start, trace, command line, object list) over the emulator, the trace display
+// and the register edit fields below the tabs.
+
+#include "core/text.h"
+#include "hdmv/runner.h"
+#include "ui/grid.h"
+#include "ui/main_window.h"
+#include "ui/num_edit.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+
+namespace mirtal::ui {
+
+void TfMain::connectRunPanel()
+{
+    connect(m_start, &QPushButton::clicked, this, &TfMain::bStartClick);
+    connect(m_trace, &QCheckBox::toggled, this, [this](bool on) {
+        m_emu.trace = on;
+        m_start->setToolTip(on ? QString() : QStringLiteral("Execute the button commands"));
+        updateStartCaption();
+    });
+    connect(m_programLine, &QLineEdit::editingFinished, this, [this] {
+        m_emu.CurrentLine = static_cast<int32_t>(m_programLine->value());
+    });
+    connect(m_programLine, &QLineEdit::returnPressed, this, [this] { m_start->setFocus(); });
+
+    using hdmv::RegisterKind;
+    connect(m_psrNo, &QLineEdit::textEdited, this, [this] { showRegisterValue(RegisterKind::PSR); });
+    connect(m_gprNo, &QLineEdit::textEdited, this, [this] { showRegisterValue(RegisterKind::GPR); });
+    connect(m_psrNo, &QLineEdit::editingFinished, this, [this] { registerNumberLeft(RegisterKind::PSR); });
+    connect(m_gprNo, &QLineEdit::editingFinished, this, [this] { registerNumberLeft(RegisterKind::GPR); });
+    connect(m_psrValue, &QLineEdit::editingFinished, this, [this] { registerValueLeft(RegisterKind::PSR); });
+    connect(m_gprValue, &QLineEdit::editingFinished, this, [this] { registerValueLeft(RegisterKind::GPR); });
+    connect(m_psrNo, &QLineEdit::returnPressed, this, [this] { m_psrValue->setFocus(); });
+    connect(m_gprNo, &QLineEdit::returnPressed, this, [this] { m_gprValue->setFocus(); });
+    connect(m_psrValue, &QLineEdit::returnPressed, this, [this] { m_psrNo->setFocus(); });
+    connect(m_gprValue, &QLineEdit::returnPressed, this, [this] { m_gprNo->setFocus(); });
+    m_psrNo->installEventFilter(this);
+    m_gprNo->installEventFilter(this);
+}
+
+void TfMain::bStartClick()
+{
+    if (m_tabs->currentIndex() != 0)
+        return;
+    const auto o = currentObject();
+    if (!o)
+        return;
+    m_emu.trace = m_trace->isChecked();
+    m_report.setActiDelayMs(static_cast<int>(m_actiDelay->value()));
+    m_sink.setCancel(false);
+    m_report.clearCancel();
+    m_cancel->setEnabled(!m_emu.trace);
+    const auto result = hdmv::startObject(m_emu, m_disc.movieObjects.objects[*o].commands);
+    m_cancel->setEnabled(false);
+    if (result.restarted) {
+        const bool was = m_filling;
+        m_filling = true;
+        m_objectList->setCurrentIndex(static_cast<int>(*o));
+        m_filling = was;
+    }
+    m_programLine->setText(QString::fromStdString(core::padded(m_emu.CurrentLine, 4)));
+    updateStartCaption();
+    showRegisterValue(hdmv::RegisterKind::PSR);
+    showRegisterValue(hdmv::RegisterKind::GPR);
+}
+
+void TfMain::updateStartCaption()
+{
+    QFont f = m_start->font();
+    f.setBold(m_emu.startCaptionBold());
+    m_start->setFont(f);
+}
+
+void TfMain::traceDisplay(const hdmv::CommandList& program, int32_t line)
+{
+    if (m_tabs->currentIndex() == 0 && line >= 0 && line < m_commands->rowCount())
+        selectCommandLine(static_cast<size_t>(line));
+    m_report.slog(hdmv::traceStatusLine(program, line), 1);
+    const auto pointer = hdmv::tracePointer(program, line);
+    if (pointer.gpr) {
+        m_gprNo->setText(QString::number(*pointer.gpr));
+        registerNumberLeft(hdmv::RegisterKind::GPR);
+    }
+    if (pointer.psr) {
+        m_psrNo->setText(QString::number(*pointer.psr));
+        registerNumberLeft(hdmv::RegisterKind::PSR);
+    }
+}
+
+void TfMain::showRegisterValue(hdmv::RegisterKind kind)
+{
+    TIntEdit* number = kind == hdmv::RegisterKind::PSR ? m_psrNo : m_gprNo;
+    THexEdit* value = kind == hdmv::RegisterKind::PSR ? m_psrValue : m_gprValue;
+    const int64_t n = number->value();
+    if (hdmv::checkRegisterNumber(kind, n) != n)
+        number->setText(QStringLiteral("0"));
+    value->setText(QString::fromStdString(hdmv::registerValueText(m_regs, kind, number->value())));
+}
+
+void TfMain::registerNumberLeft(hdmv::RegisterKind kind)
+{
+    TIntEdit* number = kind == hdmv::RegisterKind::PSR ? m_psrNo : m_gprNo;
+    showRegisterValue(kind);
+    number->setText(QString::fromStdString(hdmv::registerNumberText(kind, number->value(), false)));
+}
+
+void TfMain::registerValueLeft(hdmv::RegisterKind kind)
+{
+    TIntEdit* number = kind == hdmv::RegisterKind::PSR ? m_psrNo : m_gprNo;
+    THexEdit* value = kind == hdmv::RegisterKind::PSR ? m_psrValue : m_gprValue;
+    hdmv::writeRegister(m_regs, kind, number->value(), static_cast<uint32_t>(value->value()));
+    showRegisterValue(kind);
+}
+
+void TfMain::ResetRegs()
+{
+    m_regs.ResetRegs(static_cast<uint16_t>(m_country->value()), std::max(0, m_regionGroup->checkedId()));
+    showRegisterValue(hdmv::RegisterKind::PSR);
+    showRegisterValue(hdmv::RegisterKind::GPR);
+}
+
+void TfMain::bPSRsClick()
+{
+    for (const auto& line : m_regs.psrListing())
+        m_report.log(line);
+}
+
+void TfMain::bGPRsClick()
+{
+    for (const auto& line : m_regs.gprListing())
+        m_report.log(line);
+}
+
+void TfMain::bResetRegsClick()
+{
+    ResetRegs();
+}
+
+}  // namespace mirtal::ui

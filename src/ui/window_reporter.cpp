@@ -1,0 +1,150 @@
+#include "ui/window_reporter.h"
+
+#include "core/markup.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QLabel>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace mirtal::ui {
+
+namespace {
+
+constexpr int kBasePointSize = 9;
+constexpr int kErrorPanelWidth = 55;
+
+}  // namespace
+
+void WindowReporter::attach(QTextEdit* log, QStatusBar* bar, QLabel* panel0, QLabel* panel1, QProgressBar* progress)
+{
+    m_log = log;
+    m_bar = bar;
+    m_panel0 = panel0;
+    m_panel1 = panel1;
+    m_progress = progress;
+}
+
+void WindowReporter::logLine(std::string_view markup)
+{
+    if (!attached())
+        return;
+    QTextCursor cursor(m_log->document());
+    cursor.movePosition(QTextCursor::End);
+    if (m_lines > 0)
+        cursor.insertBlock();
+    const QColor text = m_log->palette().color(QPalette::Text);
+    for (const auto& span : core::parseMarkup(markup)) {
+        QTextCharFormat format;
+        format.setFontWeight(span.bold ? QFont::Bold : QFont::Normal);
+        format.setFontItalic(span.italic);
+        format.setFontUnderline(span.underline);
+        format.setFontPointSize(span.sizePt > 0 ? span.sizePt : kBasePointSize);
+        if (span.rgb)
+            format.setForeground(QColor(static_cast<QRgb>(*span.rgb)));
+        else
+            format.setForeground(text);
+        cursor.insertText(QString::fromStdString(span.text), format);
+    }
+    ++m_lines;
+    m_log->setTextCursor(cursor);
+    m_log->ensureCursorVisible();
+}
+
+void WindowReporter::statusText(int panel, std::string_view text)
+{
+    QLabel* label = panel == 0 ? m_panel0 : panel == 1 ? m_panel1 : nullptr;
+    if (!attached() || label == nullptr)
+        return;
+    if (m_errorShown) {
+        // Back to an ordinary text panel: regular font, no colours.
+        m_errorShown = false;
+        m_panel0->setStyleSheet(QString());
+        m_panel0->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        QFont regular = m_panel1->font();
+        regular.setBold(false);
+        m_panel1->setFont(regular);
+        m_panel0->setMinimumWidth(0);
+    }
+    const QString shown = QStringLiteral(" ") + QString::fromStdString(std::string(text)) + QStringLiteral(" ");
+    label->setText(shown);
+    label->setFixedWidth(label->fontMetrics().horizontalAdvance(shown + QStringLiteral("m")));
+    if (panel == 1)
+        m_bar->setToolTip(QString::fromStdString(std::string(text)));
+    repaintBar();
+}
+
+void WindowReporter::errorDisplay(std::string_view text)
+{
+    if (!attached())
+        return;
+    m_errorShown = true;
+    m_panel0->setText(QStringLiteral("ERROR"));
+    m_panel0->setStyleSheet(QStringLiteral("QLabel { background-color: #FF0000; color: #FFFF00; font-weight: bold; padding-left: 8px; }"));
+    m_panel0->setFixedWidth(kErrorPanelWidth);
+    QFont bold = m_panel1->font();
+    bold.setBold(true);
+    m_panel1->setFont(bold);
+    const QString message = QString::fromStdString(std::string(text));
+    m_panel1->setText(QStringLiteral(" ") + message);
+    m_panel1->setFixedWidth(m_panel1->fontMetrics().horizontalAdvance(m_panel1->text() + QStringLiteral("mm")));
+    m_bar->setToolTip(message);
+    repaintBar();
+}
+
+void WindowReporter::beep()
+{
+    QApplication::beep();
+}
+
+void WindowReporter::tone(int hz, int ms)
+{
+    // No tone generator in the toolkit: the system beep stands for it.
+    (void)hz;
+    (void)ms;
+    QApplication::beep();
+}
+
+void WindowReporter::progress(int64_t done, int64_t total)
+{
+    if (!attached())
+        return;
+    if (total <= 0) {
+        m_progress->reset();
+        return;
+    }
+    // The bar counts in thousandths so 64-bit totals fit its int range.
+    m_progress->setRange(0, 1000);
+    m_progress->setValue(static_cast<int>(std::clamp<int64_t>(done * 1000 / total, 0, 1000)));
+    repaintBar();
+}
+
+bool WindowReporter::cancelRequested()
+{
+    QCoreApplication::processEvents();
+    return m_cancel;
+}
+
+void WindowReporter::wait(int ms)
+{
+    if (ms <= 0) {
+        QCoreApplication::processEvents();
+        return;
+    }
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void WindowReporter::repaintBar()
+{
+    if (m_bar != nullptr && m_bar->isVisible())
+        m_bar->repaint();
+}
+
+}  // namespace mirtal::ui

@@ -1,0 +1,51 @@
+#pragma once
+// The window's side of the library's reporting: log lines rendered from their markup into the
+// Status tab's log view, the two status panels with the error display, the beep, the tone, the
+// progress bar, the activation-delay wait and the Cancel button's flag.
+
+#include "core/report.h"
+
+
+class QLabel;
+class QProgressBar;
+class QStatusBar;
+class QTextEdit;
+
+namespace mirtal::ui {
+
+class WindowReporter final : public core::Reporter {
+public:
+    // The views are attached once the window has made them; nothing is shown before.
+    void attach(QTextEdit* log, QStatusBar* bar, QLabel* panel0, QLabel* panel1, QProgressBar* progress);
+
+    void logLine(std::string_view markup) override;
+    void statusText(int panel, std::string_view text) override;
+    void errorDisplay(std::string_view text) override;
+    void beep() override;
+    void tone(int hz, int ms) override;
+    void progress(int64_t done, int64_t total) override;
+    bool cancelRequested() override;
+    void wait(int ms) override;
+
+    // The Cancel button sets the flag; a long operation clears it when it starts.
+    void setCancel(bool on) { m_cancel = on; }
+    [[nodiscard]] bool errorShown() const { return m_errorShown; }
+    // Log lines appended since start-up (the tests read them back).
+    [[nodiscard]] int lineCount() const { return m_lines; }
+
+private:
+    void repaintBar();
+
+    [[nodiscard]] bool attached() const { return m_log != nullptr; }
+
+    QTextEdit* m_log = nullptr;
+    QStatusBar* m_bar = nullptr;
+    QLabel* m_panel0 = nullptr;
+    QLabel* m_panel1 = nullptr;
+    QProgressBar* m_progress = nullptr;
+    bool m_cancel = false;
+    bool m_errorShown = false;
+    int m_lines = 0;
+};
+
+}  // namespace mirtal::ui

@@ -1,0 +1,90 @@
+#pragma once
+// A window over a disc made by the test builders, and small helpers to reach its controls.
+
+#include "support/disc_builder.h"
+#include "support/sample_disc.h"
+#include "ui/main_window.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTableWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace mirtal::ui::test {
+
+// Every test starts from no stored settings.
+inline void clearSettings()
+{
+    QSettings s(QStringLiteral("Tarnvik Software"), QStringLiteral("Mirtal"));
+    s.clear();
+    s.sync();
+}
+
+template <typename T>
+T* control(QWidget& window, const char* name)
+{
+    T* found = window.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << "no control " << name;
+    return found;
+}
+
+inline std::vector<std::string> rowTexts(QTableWidget* grid, int row)
+{
+    std::vector<std::string> cells;
+    for (int c = 0; c < grid->columnCount(); ++c) {
+        const auto* item = grid->item(row, c);
+        cells.push_back(item ? item->text().toStdString() : std::string());
+    }
+    return cells;
+}
+
+inline std::vector<std::string> captionTexts(QTableWidget* grid)
+{
+    std::vector<std::string> cells;
+    for (int c = 0; c < grid->columnCount(); ++c)
+        cells.push_back(grid->horizontalHeaderItem(c)->text().toStdString());
+    return cells;
+}
+
+// Selects rows first..last of a grid as a block, the last one current.
+inline void selectRows(QTableWidget* grid, int first, int last)
+{
+    grid->setCurrentCell(last, 1);
+    grid->clearSelection();
+    grid->setRangeSelected(QTableWidgetSelectionRange(first, 0, last, grid->columnCount() - 1), true);
+}
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { clearSettings(); }
+
+    // The demo disc, opened through the command-line argument as at start-up.
+    std::unique_ptr<TfMain> openSample()
+    {
+        bdmvFolder = support::writeSampleDisc(dir.path() / "Disc");
+        return openArgument(QString::fromStdString((dir.path() / "Disc").string()));
+    }
+    std::unique_ptr<TfMain> openBuilt(const support::DiscBuilder& builder, bool withBackupDir = true)
+    {
+        bdmvFolder = builder.writeTo(dir.path() / "Built", withBackupDir);
+        return openArgument(QString::fromStdString((dir.path() / "Built").string()));
+    }
+    static std::unique_ptr<TfMain> openArgument(const QString& argument)
+    {
+        auto window = std::make_unique<TfMain>(QStringList{argument});
+        window->show();
+        return window;
+    }
+
+    support::TempDir dir{"mirtal-ui"};
+    std::filesystem::path bdmvFolder;
+};
+
+}  // namespace mirtal::ui::test
