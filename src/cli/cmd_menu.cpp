@@ -1,0 +1,88 @@
+// mirtal-cli menu PATH CLIP [--pid HEX]: loads a clip's IG stream and lists the composition as
+// the Menu tab shows it.
+
+#include "bdmv/disc_path.h"
+#include "cli/cli.h"
+#include "cli/disc_access.h"
+#include "core/text.h"
+#include "hdmv/command_text.h"
+#include "ig/ig_load.h"
+#include "ig/ig_text.h"
+
+#include <cstdio>
+
+namespace mirtal::cli {
+namespace {
+
+void printEffects(const char* tag, size_t p, const ig::Teffectseq& e, bool numbered)
+{
+    std::printf("[%s %zu]\n", tag, p);
+    printGrid(ig::windowGridCaptions(), ig::windowGridRows(e));
+    printGrid(ig::effectGridCaptions(), ig::effectGridRows(e, numbered));
+    for (const auto& effect : e.effects)
+        printGrid(ig::compositionObjectGridCaptions(), ig::compositionObjectGridRows(effect, numbered));
+}
+
+int run(const std::vector<std::string>& raw)
+{
+    const Args args(raw, {"--pid"});
+    if (!args.ok())
+        return usageError(args.error());
+    if (args.positional().size() != 2)
+        return usageError("usage: mirtal-cli menu PATH CLIP [--pid HEX]");
+    uint32_t pid = 0x1400;
+    if (auto v = args.value("--pid")) {
+        const auto h = parseHex(*v);
+        if (!h || *h > 0x1FFF)
+            return usageError("--pid takes a hexadecimal PID");
+        pid = *h;
+    }
+    const auto bdmv = bdmv::resolveBdmvFolder(args.positional()[0]);
+    if (!bdmv)
+        return usageError("no such path: " + args.positional()[0]);
+    const std::string clip = core::withoutExtension(args.positional()[1]);
+    const auto file = bdmv::discEntry(*bdmv, "STREAM", clip + ".m2ts");
+
+    StderrReporter sink;
+    core::Report report(sink);
+    ig::IgMenu menu;
+    const auto result = ig::loadIG(file, static_cast<uint16_t>(pid), menu, report);
+    if (result.status == ig::LoadStatus::NotIgs) {
+        std::fprintf(stderr, "mirtal-cli: Not an IGS\n");
+        return kExitFailed;
+    }
+    if (!menu.loaded)
+        return kExitFailed;
+
+    std::printf("%s\n", ig::igsInfoCaption(menu.ics).c_str());
+    std::printf("User time out duration\t%s\n", ig::userTimeOutText(menu.ics).c_str());
+    printGrid(std::vector<std::string>{"Objects", ig::objectListHint(menu)}, {ig::objectListItems(menu)});
+    printGrid(std::vector<std::string>{"Palettes", ig::paletteListHint(menu)}, {ig::paletteListItems(menu)});
+    for (size_t p = 0; p < menu.ics.pages.size(); ++p) {
+        const ig::TPage& page = menu.ics.pages[p];
+        std::printf("[Page %zu]\n", p);
+        for (const auto& [label, text] : ig::pageHeaderFields(page))
+            std::printf("%s\t%s\n", label.c_str(), text.c_str());
+        std::printf("[BOGs %zu]\n", p);
+        const auto bogs = ig::bogGrid(page);
+        printGrid(bogs[0], {bogs[1], bogs[2]});
+        for (size_t b = 0; b < page.bogs.size(); ++b) {
+            std::printf("[Buttons %zu %zu]\n", p, b);
+            printGrid(ig::buttonGridCaptions(), ig::buttonGridRows(page.bogs[b]));
+        }
+        for (const auto& bog : page.bogs)
+            for (const auto& button : bog.buttons) {
+                std::printf("[Commands %zu %s]\n", p, core::hex(button.buttonId, 4).c_str());
+                printGrid(hdmv::commandGridCaptions(), hdmv::commandGridRows(button.commands));
+            }
+        printEffects("InEffects", p, page.inEffects, true);
+        printEffects("OutEffects", p, page.outEffects, false);
+    }
+    std::fflush(stdout);
+    return statusOf(sink);
+}
+
+const Registration reg{{"menu", "menu PATH CLIP [--pid HEX]     load a clip's IG menu and list its pages", &run}};
+
+}  // namespace
+}  // namespace mirtal::cli
