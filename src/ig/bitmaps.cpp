@@ -74,12 +74,16 @@ std::vector<uint8_t> rledecode(std::span<const uint8_t> data, uint16_t height, u
     uint32_t line = 0;
     uint8_t* row = pixels.data();
     while (k < length && line < height) {
-        uint8_t colour;
-        uint32_t run;
         const uint8_t c = next();
         if (c != 0) {
-            colour = c;
-            run = 1;
+            // One pixel: the commonest code, kept out of the run handling.
+            if (col < width) {
+                row[col++] = c;
+            } else {
+                col = 0;
+                ++line;
+                row += width;
+            }
         } else {
             const uint8_t f = next();
             if (f == 0) {
@@ -88,23 +92,25 @@ std::vector<uint8_t> rledecode(std::span<const uint8_t> data, uint16_t height, u
                 row += width;
                 continue;
             }
+            uint8_t colour;
+            uint32_t run;
             switch (f >> 6) {
             case 0: run = f & 0x3F; colour = 0; break;
             case 1: run = ((f & 0x3Fu) << 8) | next(); colour = 0; break;
             case 2: run = f & 0x3F; colour = next(); break;
             default: run = ((f & 0x3Fu) << 8) | next(); colour = next(); break;
             }
-        }
-        // A zero length fills the rest of the line.
-        const uint32_t to = run == 0 ? width : std::min<uint32_t>(col + run, width);
-        if (col < to && colour != 0)
-            std::memset(row + col, colour, to - col);
-        if (run == 0 || col + run > width) {
-            col = 0;
-            ++line;
-            row += width;
-        } else {
-            col += run;
+            // A zero length fills the rest of the line.
+            const uint32_t to = run == 0 ? width : std::min<uint32_t>(col + run, width);
+            if (col < to && colour != 0)
+                std::memset(row + col, colour, to - col);
+            if (run == 0 || col + run > width) {
+                col = 0;
+                ++line;
+                row += width;
+            } else {
+                col += run;
+            }
         }
         if (report && ((k + 4) & 32767) == 0) {
             report->progress(static_cast<int64_t>((k + 4) * 100 / std::max<size_t>(length, 1)), 100);
