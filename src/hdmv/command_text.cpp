@@ -209,7 +209,8 @@ std::string commandLine(const TNavCommand& c)
     const uint32_t d = c.destination;
     const uint32_t s = c.source;
     const uint32_t count = c.operandCount();
-    std::optional<uint32_t> psr;
+    constexpr uint32_t kNoPsr = 0xFFFFFFFF;    // no PSR remembered
+    uint32_t psr = kNoPsr;
 
     std::string op1;
     if (count >= 1) {
@@ -251,13 +252,13 @@ std::string commandLine(const TNavCommand& c)
                 op2 = ", " + dec(s);
         } else if (o == 0x51000001 || o == 0x51800001) {
             op2 = ", " + flaggedGpr((s >> 16) & 0xFFF, f31) + ", " + flaggedGpr(s & 0xFF, f15);
-            psr.reset();
+            psr = kNoPsr;
         } else if (o == 0x51000003 || o == 0x51800003) {
             op2 = ", " + flaggedGpr((s >> 16) & 0xFFF, f31);
-            psr.reset();
+            psr = kNoPsr;
         } else if (o == 0x51000006 || o == 0x51800006) {
             op2 = ", " + flaggedGpr((s >> 16) & 0xFFF, f31) + ", " + flaggedGpr(s & 0xFFF, f15);
-            psr.reset();
+            psr = kNoPsr;
         } else if (f31) {
             op2 = ", PSR" + dec(s & 0x7F);
             psr = s & 0x7F;
@@ -267,8 +268,8 @@ std::string commandLine(const TNavCommand& c)
     }
 
     std::string line = std::string(commandName(c.group(), c.subGroup(), c.option())) + op1 + op2;
-    if (psr) {
-        const uint32_t n = *psr;
+    if (psr != kNoPsr) {
+        const uint32_t n = psr;
         line += "       ;PSR" + dec(n) + ": " + std::string(psrDescription(n));
         if (n >= 16 && n <= 19) {
             const uint32_t w = op1.rfind(" PSR", 0) == 0 ? s : d;

@@ -40,7 +40,7 @@ MplsBuilder richPlayList()
                          .playItem(b)
                          .subPath({2, 1, {SubPlayItemSpec{}, SubPlayItemSpec{"00004", "M2TS", 1, 0, 0, 9, 0, 0, true,
                                                                               {{"00005", "M2TS", 1}}}}})
-                         .subPath({3, 0, {SubPlayItemSpec{"00010"}}})
+                         .subPath({3, 0, {SubPlayItemSpec{"00010", "M2TS", 1, 0, 0, 45000, 0, 0, false, {}}}})
                          .mark({1, 0, 1000, 0xFFFF, 0})
                          .mark({1, 1, 5000, 0xFFFF, 0})
                          .extension({{0x1000, 1, {1, 2, 3, 4, 5, 6, 7, 8}}}));
