@@ -87,22 +87,22 @@ TEST(IgLoad, SplitCompositionAndObjectsAndStreamModelZero)
     EXPECT_GT(menu.ics.fragments.size(), 3u);
     EXPECT_EQ(menu.ics.pages.size(), 2u);
     EXPECT_EQ(menu.objects.size(), 3u);
-    auto spec = twoPageSpec();
-    spec.streamModel = false;
+    auto layout = twoPageSpec();
+    layout.streamModel = false;
     IgMenu m0;
-    ASSERT_TRUE(loadBytes(segmentsToTs(icsSegments(spec)), m0, rec).ok());
+    ASSERT_TRUE(loadBytes(segmentsToTs(icsSegments(layout)), m0, rec).ok());
     EXPECT_EQ(m0.ics.pages.size(), 2u);
-    EXPECT_EQ(m0.ics.fragments[0].dataLength, static_cast<int64_t>(interactiveComposition(spec).size()) - 15);
+    EXPECT_EQ(m0.ics.fragments[0].dataLength, static_cast<int64_t>(interactiveComposition(layout).size()) - 15);
 }
 
 TEST(IgLoad, CaptionsNotAnIgsNoCompositionAndCancel)
 {
     IgMenu menu;
     RecordingReporter rec;
-    auto spec = twoPageSpec();
-    spec.pages.resize(1);
-    spec.userTimeOut = 0;
-    ASSERT_TRUE(loadBytes(segmentsToTs(icsSegments(spec)), menu, rec).ok());
+    auto layout = twoPageSpec();
+    layout.pages.resize(1);
+    layout.userTimeOut = 0;
+    ASSERT_TRUE(loadBytes(segmentsToTs(icsSegments(layout)), menu, rec).ok());
     EXPECT_EQ(igsInfoCaption(menu.ics), "1920x1080 @ 23.976, 1 page");
     EXPECT_EQ(userTimeOutText(menu.ics), "0:00:00");
     RecordingReporter r2;
@@ -121,10 +121,10 @@ TEST(IgLoad, CaptionsNotAnIgsNoCompositionAndCancel)
 
 TEST(IgLoad, IdsOutsideTheTablesAndExtraWindowsAreLoggedAndLeftOut)
 {
-    auto spec = twoPageSpec();
-    spec.pages[0].bogs[1].buttons[0].id = 9;
-    spec.pages[0].in.windows.assign(3, {1, 2, 3, 4, 5});
-    std::vector<ByteVec> segs = icsSegments(spec);
+    auto layout = twoPageSpec();
+    layout.pages[0].bogs[1].buttons[0].id = 9;
+    layout.pages[0].in.windows.assign(3, {1, 2, 3, 4, 5});
+    std::vector<ByteVec> segs = icsSegments(layout);
     for (auto& s : odsSegments(7, 0, 4, 2, rleEncode(ig::testing::smallPixels(), 4, 2)))
         segs.push_back(s);
     IgMenu menu;

@@ -88,12 +88,12 @@ struct IcsSpec {
 };
 
 // The interactive_composition() bytes: from the model flags on.
-ByteVec interactiveComposition(const IcsSpec& spec);
+ByteVec interactiveComposition(const IcsSpec& layout);
 // An ICS body (after the segment header) from a whole interactive_composition() as a disc holds it.
-ByteVec icsBody(const IcsSpec& spec, const ByteVec& composition);
+ByteVec icsBody(const IcsSpec& layout, const ByteVec& composition);
 // The ICS as segments, the composition split into pieces of at most maxPiece bytes.
-std::vector<ByteVec> icsSegments(const IcsSpec& spec, size_t maxPiece = 65000);
-std::vector<ByteVec> icsSegments(const IcsSpec& spec, const ByteVec& composition, size_t maxPiece = 65000);
+std::vector<ByteVec> icsSegments(const IcsSpec& layout, size_t maxPiece = 65000);
+std::vector<ByteVec> icsSegments(const IcsSpec& layout, const ByteVec& composition, size_t maxPiece = 65000);
 
 // Every segment in its own PES packet (stream id 0xBF for IG is header-less; 0xBD carries a PTS
 // and DTS), on pid; a video PID with a PTS packet first when videoPid is given, null packets
