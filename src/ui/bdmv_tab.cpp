@@ -25,35 +25,6 @@
 
 namespace mirtal::ui {
 
-namespace {
-
-QString qs(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
-// Selects the entry with this text, adding it when the list lacks it; nothing for an empty text.
-void selectText(QComboBox* list, const QString& text)
-{
-    if (text.isEmpty()) {
-        list->setCurrentIndex(list->count() > 0 ? 0 : -1);
-        return;
-    }
-    int i = list->findText(text);
-    if (i < 0) {
-        list->addItem(text);
-        i = list->count() - 1;
-    }
-    list->setCurrentIndex(i);
-}
-
-int idOrNone(QComboBox* list, uint16_t id)
-{
-    return id < list->count() ? id : -1;
-}
-
-}  // namespace
-
 void TfMain::connectBdmvTab()
 {
     connect(m_openDir, &QToolButton::clicked, this, &TfMain::bbOpenDirClick);

@@ -91,4 +91,18 @@ void selectGridRow(QTableWidget* grid, int row)
     grid->scrollToItem(grid->item(row, 0));
 }
 
+void selectText(QComboBox* list, const QString& text)
+{
+    if (text.isEmpty()) {
+        list->setCurrentIndex(list->count() > 0 ? 0 : -1);
+        return;
+    }
+    int i = list->findText(text);
+    if (i < 0) {
+        list->addItem(text);
+        i = list->count() - 1;
+    }
+    list->setCurrentIndex(i);
+}
+
 }  // namespace mirtal::ui

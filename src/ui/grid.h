@@ -1,6 +1,7 @@
 #pragma once
 // The text grids: the caption row of a grid is the table's header, element r is table row r.
 
+#include <QComboBox>
 #include <QStringList>
 #include <QTableWidget>
 
@@ -10,6 +11,20 @@
 #include <vector>
 
 namespace mirtal::ui {
+
+inline QString qs(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+// Selects the entry with this text, adding it when the list lacks it; an empty text selects the
+// first entry (none in an empty list).
+void selectText(QComboBox* list, const QString& text);
+// The list position of an id, -1 when the list has no such entry.
+inline int idOrNone(QComboBox* list, uint16_t id)
+{
+    return id < list->count() ? id : -1;
+}
 
 // A read-only grid with whole-row selection and the given captions and column widths.
 QTableWidget* makeGrid(const QString& objectName, std::span<const std::string> captions,

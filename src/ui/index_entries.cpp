@@ -1,6 +1,7 @@
 // The First Playback and Top Menu editors of the BDMV tab.
 
 #include "bdmv/editing.h"
+#include "ui/grid.h"
 #include "ui/main_window.h"
 
 #include <QCheckBox>
@@ -9,35 +10,6 @@
 #include <algorithm>
 
 namespace mirtal::ui {
-
-namespace {
-
-QString qs(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
-// Selects the entry with this text, adding it when the list lacks it.
-void selectText(QComboBox* list, const QString& text)
-{
-    if (text.isEmpty()) {
-        list->setCurrentIndex(list->count() > 0 ? 0 : -1);
-        return;
-    }
-    int i = list->findText(text);
-    if (i < 0) {
-        list->addItem(text);
-        i = list->count() - 1;
-    }
-    list->setCurrentIndex(i);
-}
-
-int idOrNone(QComboBox* list, uint16_t id)
-{
-    return id < list->count() ? id : -1;
-}
-
-}  // namespace
 
 void TfMain::fillFirstPlayback()
 {

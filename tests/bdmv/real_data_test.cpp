@@ -11,36 +11,17 @@ using namespace mirtal;
 using namespace mirtal::bdmv;
 namespace fs = std::filesystem;
 
-namespace {
-
-std::vector<fs::path> filesNamed(const fs::path& root, const std::string& name)
-{
-    std::vector<fs::path> out;
-    for (const auto& e : fs::recursive_directory_iterator(root))
-        if (e.is_regular_file() && e.path().filename() == name)
-            out.push_back(e.path());
-    std::sort(out.begin(), out.end());
-    return out;
-}
-
-bool isVersion0300(const std::vector<uint8_t>& b)
-{
-    return b.size() >= 8 && std::string(b.begin() + 4, b.begin() + 8) == "0300";
-}
-
-}  // namespace
-
 TEST(RealDiscs, EveryIndexReadsAndWritesBackByteForByte)
 {
     const fs::path real = REAL_DATA_OR_SKIP();
     int checked = 0;
-    for (const auto& path : filesNamed(real, "index.bdmv")) {
+    for (const auto& path : support::realFiles(real, "index.bdmv")) {
         std::vector<uint8_t> bytes;
         ASSERT_TRUE(core::readWholeFile(path, bytes).ok);
         support::RecordingReporter rec;
         core::Report report(rec);
         const auto r = readIndex(bytes, report);
-        if (isVersion0300(bytes)) {
+        if (support::isVersion0300(bytes)) {
             EXPECT_FALSE(r.ok()) << path;    // UHD discs are refused as an unknown version
             continue;
         }
@@ -56,13 +37,13 @@ TEST(RealDiscs, EveryMovieObjectFileReadsAndWritesBackByteForByte)
 {
     const fs::path real = REAL_DATA_OR_SKIP();
     int checked = 0;
-    for (const auto& path : filesNamed(real, "MovieObject.bdmv")) {
+    for (const auto& path : support::realFiles(real, "MovieObject.bdmv")) {
         std::vector<uint8_t> bytes;
         ASSERT_TRUE(core::readWholeFile(path, bytes).ok);
         support::RecordingReporter rec;
         core::Report report(rec);
         const auto r = readMovieObjects(bytes, report);
-        if (isVersion0300(bytes)) {
+        if (support::isVersion0300(bytes)) {
             EXPECT_FALSE(r.ok) << path;
             continue;
         }

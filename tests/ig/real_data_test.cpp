@@ -20,16 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<fs::path> filesNamed(const fs::path& root, const std::string& name)
-{
-    std::vector<fs::path> out;
-    for (const auto& e : fs::recursive_directory_iterator(root))
-        if (e.is_regular_file() && (name.front() == '.' ? e.path().extension() == name : e.path().filename() == name))
-            out.push_back(e.path());
-    std::sort(out.begin(), out.end());
-    return out;
-}
-
 // The segments of a .sup file: "PG", PTS, DTS, then the segment.
 std::vector<ByteVec> supSegments(const ByteVec& sup, std::vector<std::pair<uint32_t, uint32_t>>* stamps = nullptr)
 {
@@ -59,7 +49,7 @@ TEST(RealIg, EveryInteractiveCompositionLoadsAndLists)
 {
     const fs::path real = REAL_DATA_OR_SKIP();
     int checked = 0;
-    for (const auto& path : filesNamed(real, "ics_menu.bin")) {
+    for (const auto& path : support::realFiles(real, "ics_menu.bin")) {
         ByteVec body;
         ASSERT_TRUE(core::readWholeFile(path, body).ok);
         const ByteVec ts = segmentsToTs({segment(0x18, body), endSegment()});
@@ -117,7 +107,7 @@ TEST(RealIg, PgStreamsOfMuxedClipsExtractWithoutErrors)
     TempDir out("ig-real-extract");
     int checked = 0;
     int nonEmpty = 0;
-    for (const auto& m2ts : filesNamed(real / "tsmuxer", ".m2ts")) {
+    for (const auto& m2ts : support::realFiles(real / "tsmuxer", ".m2ts")) {
         RecordingReporter rec;
         core::Report report(rec);
         FileSource src(m2ts);
@@ -145,7 +135,7 @@ TEST(RealIg, RealPgsFilesMuxedIntoAStreamComeOutWithTheSameSegments)
     const fs::path real = REAL_DATA_OR_SKIP();
     TempDir out("ig-real-sup");
     int checked = 0;
-    for (const auto& path : filesNamed(real, ".sup")) {
+    for (const auto& path : support::realFiles(real, ".sup")) {
         ByteVec sup;
         ASSERT_TRUE(core::readWholeFile(path, sup).ok);
         std::vector<std::pair<uint32_t, uint32_t>> stamps;

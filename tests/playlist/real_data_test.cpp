@@ -15,25 +15,6 @@ using namespace mirtal;
 using namespace mirtal::playlist;
 namespace fs = std::filesystem;
 
-namespace {
-
-std::vector<fs::path> filesWithExtension(const fs::path& root, const std::string& ext)
-{
-    std::vector<fs::path> out;
-    for (const auto& e : fs::recursive_directory_iterator(root))
-        if (e.is_regular_file() && core::equalsNoCase(e.path().extension().string(), ext))
-            out.push_back(e.path());
-    std::sort(out.begin(), out.end());
-    return out;
-}
-
-bool isVersion0300(const std::vector<uint8_t>& b)
-{
-    return b.size() >= 8 && std::string(b.begin() + 4, b.begin() + 8) == "0300";
-}
-
-}  // namespace
-
 // The writer regenerates reserved fields and reserved bits as zero, so a written byte may only
 // differ from the original by bits that were set there and are clear now.
 TEST(RealDiscs, EveryPlayListReadsAndWritesBackWithOnlyReservedBitsCleared)
@@ -41,14 +22,14 @@ TEST(RealDiscs, EveryPlayListReadsAndWritesBackWithOnlyReservedBitsCleared)
     const fs::path real = REAL_DATA_OR_SKIP();
     int checked = 0;
     int identical = 0;
-    for (const auto& path : filesWithExtension(real, ".mpls")) {
+    for (const auto& path : support::realFiles(real, ".mpls")) {
         std::vector<uint8_t> bytes;
         ASSERT_TRUE(core::readWholeFile(path, bytes).ok);
         support::RecordingReporter rec;
         core::Report report(rec);
         TPLmpls model;
         const bool ok = readPlaylist(bytes, path.stem().string(), model, report);
-        if (isVersion0300(bytes)) {
+        if (support::isVersion0300(bytes)) {
             EXPECT_FALSE(ok) << path;
             EXPECT_TRUE(rec.hasLine("[re]Invalid format: " + path.stem().string() + ".mpls[/re]")) << path;
             continue;
@@ -84,13 +65,13 @@ TEST(RealDiscs, EveryClipReadsAndListsItsStreams)
 {
     const fs::path real = REAL_DATA_OR_SKIP();
     int checked = 0;
-    for (const auto& path : filesWithExtension(real, ".clpi")) {
+    for (const auto& path : support::realFiles(real, ".clpi")) {
         std::vector<uint8_t> bytes;
         ASSERT_TRUE(core::readWholeFile(path, bytes).ok);
         support::RecordingReporter rec;
         core::Report report(rec);
         const auto r = readClipInfo(bytes, path.stem().string(), std::nullopt, report);
-        if (isVersion0300(bytes)) {
+        if (support::isVersion0300(bytes)) {
             EXPECT_FALSE(r.ok) << path;
             continue;
         }
