@@ -1,6 +1,8 @@
 #include "cli/cli.h"
 
+#include "bdmv/disc_path.h"
 #include "core/markup.h"
+#include "core/text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -75,6 +77,12 @@ void StderrReporter::logLine(std::string_view markup)
     std::string line = core::markupToPlain(markup);
     line += '\n';
     std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+void StatusEchoReporter::statusText(int panel, std::string_view text)
+{
+    if (echo && panel == 1 && !text.empty())
+        std::printf("%.*s\n", static_cast<int>(text.size()), text.data());
 }
 
 void StderrReporter::errorDisplay(std::string_view)
@@ -152,6 +160,29 @@ Registration::Registration(Command command)
 const std::vector<Command>& commands()
 {
     return registry();
+}
+
+std::optional<std::string> fiveDigitName(const std::string& text, const std::string& extension)
+{
+    std::string name = text;
+    if (name.size() == 5 + extension.size() && core::equalsNoCase(name.substr(5), extension))
+        name.resize(5);
+    if (name.size() != 5 || !std::all_of(name.begin(), name.end(), [](unsigned char c) { return std::isdigit(c); }))
+        return std::nullopt;
+    return name;
+}
+
+std::optional<fs::path> bdmvFolderFor(const std::string& path)
+{
+    auto bdmv = bdmv::resolveBdmvFolder(path);
+    if (!bdmv)
+        return bdmv;
+    // A file or folder of PLAYLIST, CLIPINF or STREAM names its disc too (BACKUP, with its own
+    // PLAYLIST and CLIPINF, stays the folder named).
+    for (const char* sub : {"PLAYLIST", "CLIPINF", "STREAM"})
+        if (core::equalsNoCase(bdmv->filename().string(), sub))
+            return bdmv->parent_path();
+    return bdmv;
 }
 
 }  // namespace mirtal::cli

@@ -52,6 +52,14 @@ private:
     int m_errors = 0;
 };
 
+// As StderrReporter, and the main status text on standard output when `echo` is set: the
+// emulator's messages and the preview lines are the answer of render and object.
+class StatusEchoReporter final : public StderrReporter {
+public:
+    bool echo = false;
+    void statusText(int panel, std::string_view text) override;
+};
+
 // A grid as the window shows it: caption row, then one line per row, cells joined by one TAB.
 void printGrid(const std::vector<std::string>& captions, const std::vector<std::vector<std::string>>& rows);
 template <size_t N>
@@ -80,5 +88,13 @@ struct Registration {
     explicit Registration(Command command);
 };
 const std::vector<Command>& commands();
+
+// A disc file named on the command line: its five-digit name, given with or without the
+// extension in any case ("00001", "00001.mpls", "00001.MPLS" with extension ".mpls"); nullopt
+// for anything else, so a name never reaches outside its folder.
+[[nodiscard]] std::optional<std::string> fiveDigitName(const std::string& text, const std::string& extension);
+// The BDMV folder for PATH as the disc commands take it, also from a file or folder inside one of
+// its subfolders (BDMV/PLAYLIST/00001.mpls); nullopt when PATH does not exist.
+[[nodiscard]] std::optional<fs::path> bdmvFolderFor(const std::string& path);
 
 }  // namespace mirtal::cli

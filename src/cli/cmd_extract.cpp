@@ -41,10 +41,16 @@ int run(const std::vector<std::string>& raw)
     const auto pid = parseHex(*pidText);
     if (!pid || *pid > 0x1FFF)
         return usageError("--pid takes a hexadecimal PID");
-    const auto bdmv = bdmv::resolveBdmvFolder(args.positional()[0]);
+    const auto bdmv = bdmvFolderFor(args.positional()[0]);
     if (!bdmv)
-        return usageError("no such path: " + args.positional()[0]);
-    const std::string clip = core::withoutExtension(args.positional()[1]);
+        return usageError("no such file or folder: " + args.positional()[0]);
+    const auto clipName = fiveDigitName(args.positional()[1], ".m2ts");
+    if (!clipName) {
+        std::fprintf(stderr, "mirtal-cli: not a clip name: %s (five digits, as 00010 or 00010.m2ts)\n",
+                     args.positional()[1].c_str());
+        return kExitFailed;
+    }
+    const std::string& clip = *clipName;
     const std::filesystem::path outDir = args.value("--out").value_or(".");
 
     ExtractReporter sink;
@@ -82,10 +88,10 @@ int run(const std::vector<std::string>& raw)
     auto previous = std::signal(SIGINT, onInterrupt);
     const auto result = ig::extractPid(source, static_cast<uint16_t>(*pid), mode, output, report);
     std::signal(SIGINT, previous);
-    std::printf("%s\n", output.string().c_str());
-    std::fflush(stdout);
     if (!result.ok)
         return kExitFailed;
+    std::printf("%s\n", output.string().c_str());
+    std::fflush(stdout);
     return result.cancelled ? kExitFailed : statusOf(sink);
 }
 

@@ -15,16 +15,6 @@ namespace mirtal::cli {
 namespace {
 
 // Prints the preview's status detail (panel 1) on standard output once the load is done.
-class PreviewReporter final : public StderrReporter {
-public:
-    bool echo = false;
-    void statusText(int panel, std::string_view text) override
-    {
-        if (echo && panel == 1 && !text.empty())
-            std::printf("%.*s\n", static_cast<int>(text.size()), text.data());
-    }
-};
-
 int run(const std::vector<std::string>& raw)
 {
     const Args args(raw, {"--palette", "--pid", "-o"});
@@ -38,15 +28,23 @@ int run(const std::vector<std::string>& raw)
     const auto pid = parseHex(args.value("--pid").value_or("1400"));
     if (!id || *id > 0xFFFF || !palette || !pid || *pid > 0x1FFF)
         return usageError("ID, --palette and --pid take hexadecimal numbers");
-    const auto bdmv = bdmv::resolveBdmvFolder(args.positional()[0]);
+    const auto bdmv = bdmvFolderFor(args.positional()[0]);
     if (!bdmv)
-        return usageError("no such path: " + args.positional()[0]);
-    const std::string clip = core::withoutExtension(args.positional()[1]);
+        return usageError("no such file or folder: " + args.positional()[0]);
+    const auto clipName = fiveDigitName(args.positional()[1], ".m2ts");
+    if (!clipName) {
+        std::fprintf(stderr, "mirtal-cli: not a clip name: %s (five digits, as 00010 or 00010.m2ts)\n",
+                     args.positional()[1].c_str());
+        return kExitFailed;
+    }
+    const std::string& clip = *clipName;
 
-    PreviewReporter sink;
+    StatusEchoReporter sink;
     core::Report report(sink);
     ig::IgMenu menu;
-    (void)ig::loadIG(bdmv::discEntry(*bdmv, "STREAM", clip + ".m2ts"), static_cast<uint16_t>(*pid), menu, report);
+    const auto loaded = ig::loadIG(bdmv::discEntry(*bdmv, "STREAM", clip + ".m2ts"), static_cast<uint16_t>(*pid), menu, report);
+    if (loaded.status == ig::LoadStatus::NotIgs)
+        std::fprintf(stderr, "mirtal-cli: Not an IGS\n");
     if (!menu.loaded)
         return kExitFailed;
     sink.echo = true;

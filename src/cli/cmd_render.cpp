@@ -21,16 +21,6 @@ namespace {
 
 // The emulator's messages and the page's status texts (panel 1) go to standard output once the
 // load is done.
-class RenderReporter final : public StderrReporter {
-public:
-    bool echo = false;
-    void statusText(int panel, std::string_view text) override
-    {
-        if (echo && panel == 1 && !text.empty())
-            std::printf("%.*s\n", static_cast<int>(text.size()), text.data());
-    }
-};
-
 std::vector<std::string> split(const std::string& text, char by)
 {
     std::vector<std::string> out;
@@ -70,15 +60,23 @@ int run(const std::vector<std::string>& raw)
             actions.emplace_back(option, value);
         }
     }
-    const auto bdmv = bdmv::resolveBdmvFolder(args.positional()[0]);
+    const auto bdmv = bdmvFolderFor(args.positional()[0]);
     if (!bdmv)
-        return usageError("no such path: " + args.positional()[0]);
-    const std::string clip = core::withoutExtension(args.positional()[1]);
+        return usageError("no such file or folder: " + args.positional()[0]);
+    const auto clipName = fiveDigitName(args.positional()[1], ".m2ts");
+    if (!clipName) {
+        std::fprintf(stderr, "mirtal-cli: not a clip name: %s (five digits, as 00010 or 00010.m2ts)\n",
+                     args.positional()[1].c_str());
+        return kExitFailed;
+    }
+    const std::string& clip = *clipName;
 
-    RenderReporter sink;
+    StatusEchoReporter sink;
     core::Report report(sink);
     ig::IgMenu menu;
-    (void)ig::loadIG(bdmv::discEntry(*bdmv, "STREAM", clip + ".m2ts"), static_cast<uint16_t>(*pid), menu, report);
+    const auto loaded = ig::loadIG(bdmv::discEntry(*bdmv, "STREAM", clip + ".m2ts"), static_cast<uint16_t>(*pid), menu, report);
+    if (loaded.status == ig::LoadStatus::NotIgs)
+        std::fprintf(stderr, "mirtal-cli: Not an IGS\n");
     if (!menu.loaded)
         return kExitFailed;
     if (static_cast<size_t>(*pageNumber) >= menu.ics.pages.size()) {

@@ -41,6 +41,13 @@ std::vector<std::string_view> textLines(std::string_view text)
     return lines;
 }
 
+// A line's leading decimal number; a negative one counts as 0.
+uint64_t leadingNumber(std::string_view line)
+{
+    const int64_t v = core::textToInteger(line);
+    return v < 0 ? 0 : static_cast<uint64_t>(v);
+}
+
 bool refuseWithoutRate(const TPLmpls& m, ChapterFormat format, core::Report& report)
 {
     if (format == ChapterFormat::Frame && !chapterFrameRate(m)) {
@@ -127,8 +134,7 @@ bool importChapters(TPLmpls& m, std::string_view text, ChapterFormat format, cor
     const auto& items = m.playList.playItems;
     const size_t c = lines.size();
     const size_t before = m.marks.marks.size();
-    if (m.extensionDataStartAddress != 0)
-        m.extensionDataStartAddress += static_cast<uint32_t>(14 * (static_cast<int64_t>(c) - static_cast<int64_t>(before)));
+    shiftExtensionData(m, 14 * (static_cast<int64_t>(c) - static_cast<int64_t>(before)));
     m.marks.length = static_cast<uint32_t>(14 * c + 2);
     m.marks.numberOfMarks = static_cast<uint16_t>(c);
     m.marks.marks.assign(c, TMarkEntry{});
@@ -141,9 +147,9 @@ bool importChapters(TPLmpls& m, std::string_view text, ChapterFormat format, cor
         mark.duration45k = 0;
         uint32_t t = 0;
         switch (format) {
-        case ChapterFormat::Pts: t = static_cast<uint32_t>(core::textToInteger(lines[i])); break;
+        case ChapterFormat::Pts: t = static_cast<uint32_t>(leadingNumber(lines[i])); break;
         case ChapterFormat::Frame: {
-            const uint64_t f = static_cast<uint64_t>(core::textToInteger(lines[i]));
+            const uint64_t f = leadingNumber(lines[i]);
             t = static_cast<uint32_t>(f * 45 * rate->denominator / rate->numerator);
             break;
         }

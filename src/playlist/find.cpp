@@ -43,22 +43,33 @@ std::vector<std::string> findPlayList(const bdmv::TMovieObjectFile& objects, con
 std::vector<std::string> clipHits(const TPLmpls& m, const std::string& playListName, const std::string& clip)
 {
     std::vector<std::string> hits;
+    const std::string file = playListName + ".mpls , ";
+    const auto three = [](size_t n) { return core::padded(static_cast<int64_t>(n), 3); };
     const auto& items = m.playList.playItems;
-    for (size_t b = 0; b < items.size(); ++b)
+    for (size_t b = 0; b < items.size(); ++b) {
         if (items[b].clipName == clip)
-            hits.push_back(playListName + ".mpls , PlayItem " + core::padded(static_cast<int64_t>(b), 3));
+            hits.push_back(file + "PlayItem " + three(b));
+        const auto& angles = items[b].angles.angleClips;
+        for (size_t k = 1; k < angles.size(); ++k)
+            if (angles[k].clipName == clip)
+                hits.push_back(file + "PlayItem " + three(b) + ", Angle " + std::to_string(k + 1));
+    }
     const auto& subPaths = m.playList.subPaths;
     for (size_t j = 0; j < subPaths.size(); ++j)
-        for (size_t k = 0; k < subPaths[j].subPlayItems.size(); ++k)
-            if (subPaths[j].subPlayItems[k].clipName == clip)
-                hits.push_back(playListName + ".mpls , SubPath " + core::padded(static_cast<int64_t>(j), 3) +
-                               ", SubPlayItem " + core::padded(static_cast<int64_t>(k), 3));
+        for (size_t k = 0; k < subPaths[j].subPlayItems.size(); ++k) {
+            const auto& s = subPaths[j].subPlayItems[k];
+            const std::string place = file + "SubPath " + three(j) + ", SubPlayItem " + three(k);
+            if (s.clipName == clip)
+                hits.push_back(place);
+            for (size_t e = 1; e < s.clipEntries.size(); ++e)
+                if (s.clipEntries[e].clipName == clip)
+                    hits.push_back(place + ", Clip entry " + std::to_string(e + 1));
+        }
     return hits;
 }
 
 std::vector<std::string> findClip(const std::filesystem::path& bdmv, const std::vector<std::string>& playlists,
-                                  const std::string& clip, core::Report& report,
-                                  const std::optional<std::string>& current, TPLmpls* model)
+                                  const std::string& clip, core::Report& report)
 {
     std::vector<std::string> hits;
     for (const auto& name : playlists) {
@@ -68,8 +79,6 @@ std::vector<std::string> findClip(const std::filesystem::path& bdmv, const std::
         for (auto& h : clipHits(m, name, clip))
             hits.push_back(std::move(h));
     }
-    if (current && model)
-        (void)readPlaylistFile(bdmv, *current, *model, report);
     report.log("");
     report.log("[b]" + clip + ".m2ts[/b] found in:");
     for (const auto& h : hits)

@@ -6,11 +6,10 @@ namespace mirtal::playlist {
 
 namespace {
 
+// Marks are 14 bytes each in the file.
 void adjust(TPLmpls& m, int64_t marks)
 {
-    m.marks.length += static_cast<uint32_t>(14 * marks);
-    if (m.extensionDataStartAddress != 0)
-        m.extensionDataStartAddress += static_cast<uint32_t>(14 * marks);
+    resizeMarkSection(m, 14 * marks);
     m.marks.numberOfMarks = static_cast<uint16_t>(m.marks.marks.size());
 }
 

@@ -183,4 +183,12 @@ struct TPLmpls {
 [[nodiscard]] uint32_t streamSize(const TSecVideo& s);
 [[nodiscard]] uint32_t subPathFileSize(const TSubPath& s);
 
+// The stored addresses after a section that grows by delta bytes (negative: shrinks).
+// ExtensionData moves with it unless its start address is 0 (absent).
+void shiftExtensionData(TPLmpls& mpls, int64_t delta);
+// PlayList(): its length, the PlayListMark start address and the ExtensionData start address.
+void resizePlayListSection(TPLmpls& mpls, int64_t delta);
+// PlayListMark(): its length and the ExtensionData start address.
+void resizeMarkSection(TPLmpls& mpls, int64_t delta);
+
 }  // namespace mirtal::playlist

@@ -15,8 +15,9 @@ namespace mirtal::playlist {
 
 // Reads the bytes of name + ".mpls" with the reader's log and status lines. On success the
 // model is replaced and true returned. A wrong type or version ("Invalid format: ") or a file
-// that ends before its counts and addresses say ("Truncated file: ") is an error line and leaves
-// the model as it was.
+// that ends before its counts, start addresses and section lengths say ("Truncated file: ") is
+// an error line and leaves the model as it was. Stream entries and attributes end where their
+// stored lengths say, so an unknown entry or coding type is skipped whole.
 bool readPlaylist(std::span<const uint8_t> bytes, const std::string& name, TPLmpls& model, core::Report& report);
 
 // The PlayList name in bdmv/PLAYLIST (folder and file found without regard to case).
@@ -26,12 +27,22 @@ bool readPlaylistFile(const std::filesystem::path& bdmv, const std::string& name
                       core::Report& report);
 
 // The file the model describes. Sections start at their stored start addresses (zeros fill a
-// gap), each sized by its stored length.
+// gap), each sized by its stored length. A model whose stored lengths and addresses would make
+// a file above kMaxPlaylistFileSize (only a damaged model can) gives no bytes at all.
+constexpr uint64_t kMaxPlaylistFileSize = 64u << 20;
 [[nodiscard]] std::vector<uint8_t> writePlaylist(const TPLmpls& model);
 
-// plsave: the backup step, then the file; "Ready" afterwards on every path.
+// plsave: the backup step, then the file; "Ready" afterwards on every path. A model that
+// writePlaylist refuses is an error line before the backup step, and nothing is touched.
 core::SaveOutcome plsave(const std::filesystem::path& bdmv, const std::string& name, const TPLmpls& model,
                          const core::BackupOptions& options, core::Report& report);
+
+// The status bar after every read and save, on every path: "Ready", the detail panel cleared.
+inline void showReady(core::Report& report)
+{
+    report.slog("Ready", 0);
+    report.slog("", 1);
+}
 
 // The Save button of the PLAYLIST tab.
 [[nodiscard]] inline bool canSavePlaylist(const TPLmpls& model)

@@ -212,8 +212,7 @@ bool readPlaylist(std::span<const uint8_t> bytes, const std::string& name, TPLmp
     report.log("Reading " + file);
     report.slog("Reading " + file, 0);
     const auto finish = [&](bool ok) {
-        report.slog("Ready", 0);
-        report.slog("", 1);
+        showReady(report);
         return ok;
     };
 
@@ -276,7 +275,14 @@ bool readPlaylist(std::span<const uint8_t> bytes, const std::string& name, TPLmp
         in.seek(m.extensionDataStartAddress);
         m.extensionData = core::ReadExtensionData(in);
     }
-    if (in.overrun()) {
+    // The stored section lengths promise bytes too: each section must fit in the file (the
+    // writer sizes its sections by them).
+    const uint64_t size = in.size();
+    const bool sectionsFit = 44 + uint64_t{m.appInfoLength} <= size &&
+                             uint64_t{m.playListStartAddress} + m.playList.length + 4 <= size &&
+                             (m.playListMarkStartAddress == 0 ||
+                              uint64_t{m.playListMarkStartAddress} + m.marks.length + 4 <= size);
+    if (in.overrun() || !sectionsFit) {
         report.erlog("Truncated file: " + file + " ends at byte " + std::to_string(in.size()) +
                      " before its contents do");
         return finish(false);
@@ -299,31 +305,10 @@ bool readPlaylistFile(const std::filesystem::path& bdmv, const std::string& name
     std::vector<uint8_t> bytes;
     if (auto r = core::readWholeFile(playlistPath(bdmv, name), bytes); !r.ok) {
         report.erlog("Cannot read " + name + ".mpls: " + r.error);
-        report.slog("Ready", 0);
-        report.slog("", 1);
+        showReady(report);
         return false;
     }
     return readPlaylist(bytes, name, model, report);
-}
-
-uint32_t streamSize(const TSecAudio& s)
-{
-    const uint32_t a = s.numberOfPrimaryAudioRefs;
-    return 18 + a + a % 2;
-}
-
-uint32_t streamSize(const TSecVideo& s)
-{
-    const uint32_t a = s.numberOfSecondaryAudioRefs, b = s.numberOfPipPgRefs;
-    return 20 + a + a % 2 + b + b % 2;
-}
-
-uint32_t subPathFileSize(const TSubPath& s)
-{
-    uint32_t size = 10;
-    for (const auto& i : s.subPlayItems)
-        size += i.length + 2u;
-    return size;
 }
 
 }  // namespace mirtal::playlist

@@ -45,20 +45,8 @@ Row stnCountRow(const TSTN& s)
 std::vector<const TStreamEntry*> streamList(const TSTN& s, int list)
 {
     std::vector<const TStreamEntry*> out;
-    const auto add = [&](const auto& v, size_t from, size_t n) {
-        for (size_t i = from; i < v.size() && i < from + n; ++i)
-            out.push_back(&v[i]);
-    };
-    switch (list) {
-    case 0: add(s.primaryVideo, 0, s.primaryVideo.size()); break;
-    case 1: add(s.primaryAudio, 0, s.primaryAudio.size()); break;
-    case 2: add(s.pg, 0, s.pgCount); break;
-    case 3: add(s.ig, 0, s.ig.size()); break;
-    case 4: add(s.secondaryVideo, 0, s.secondaryVideo.size()); break;
-    case 5: add(s.secondaryAudio, 0, s.secondaryAudio.size()); break;
-    case 6: add(s.pg, s.pgCount, s.pipPgCount); break;
-    default: break;
-    }
+    for (size_t row = 0; const TStreamEntry* e = streamAt(s, list, row); ++row)
+        out.push_back(e);
     return out;
 }
 

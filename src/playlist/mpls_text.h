@@ -2,6 +2,7 @@
 // The grids of the PLAYLIST tab: captions and rows, as the window and mirtal-cli show them.
 
 #include "playlist/mpls.h"
+#include "playlist/stn_edit.h"
 #include "playlist/vocabulary.h"
 
 #include <array>
@@ -24,7 +25,6 @@ using Row = std::vector<std::string>;
 [[nodiscard]] Row stnCountRow(const TSTN& stn);
 
 // The streams of list 0-6 of a PlayItem's table (list 6: the PiP PG part of the PG list).
-constexpr int kListCount = 7;
 [[nodiscard]] std::vector<const TStreamEntry*> streamList(const TSTN& stn, int list);
 // sgStreamEntry
 [[nodiscard]] Row streamCaptions();

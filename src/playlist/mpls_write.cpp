@@ -1,6 +1,8 @@
 // The PlayList writer: every length and start address as the model stores it.
 
 #include "core/section_writer.h"
+
+#include <algorithm>
 #include "playlist/mpls_io.h"
 #include "playlist/vocabulary.h"
 
@@ -156,10 +158,27 @@ void padTo(SectionWriter& w, uint64_t address)
     }
 }
 
+// The file size the stored lengths and addresses ask for, counted in 64 bits.
+uint64_t plannedSize(const TPLmpls& m)
+{
+    uint64_t end = 44 + uint64_t{m.appInfoLength};
+    end = std::max<uint64_t>(end, m.playListStartAddress);
+    const uint64_t marks = std::max<uint64_t>(end + m.playList.length + 4, m.playListMarkStartAddress);
+    end = marks + m.marks.length + 4;
+    if (m.extensionDataStartAddress != 0)
+        // The block writer never pads a block far beyond the data it holds.
+        end = std::max<uint64_t>(end, m.extensionDataStartAddress) +
+              std::min<uint64_t>(uint64_t{m.extensionData.length} + 4,
+                                 m.extensionData.data.size() + 12 * (m.extensionData.entries.size() + 1) + 65536);
+    return end;
+}
+
 }  // namespace
 
 std::vector<uint8_t> writePlaylist(const TPLmpls& m)
 {
+    if (plannedSize(m) > kMaxPlaylistFileSize)
+        return {};
     SectionWriter w;
     w.setSize(40);
     w.writelong(m.typeIndicator, 0);
@@ -221,11 +240,16 @@ std::vector<uint8_t> writePlaylist(const TPLmpls& m)
 core::SaveOutcome plsave(const std::filesystem::path& bdmv, const std::string& name, const TPLmpls& model,
                          const core::BackupOptions& options, core::Report& report)
 {
+    const auto bytes = writePlaylist(model);
+    if (bytes.empty()) {
+        report.erlog("Cannot save " + name + ".mpls: its stored lengths and start addresses are out of range");
+        showReady(report);
+        return core::SaveOutcome::WriteFailed;
+    }
     core::BackupOptions o = options;
     o.saveToBackupDir = false;    // PlayLists are never copied into BACKUP
-    const auto outcome = core::saveWithBackup(playlistPath(bdmv, name), writePlaylist(model), o, report);
-    report.slog("Ready", 0);
-    report.slog("", 1);
+    const auto outcome = core::saveWithBackup(playlistPath(bdmv, name), bytes, o, report);
+    showReady(report);
     return outcome;
 }
 

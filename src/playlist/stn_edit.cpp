@@ -15,10 +15,7 @@ TSTN* stnOf(TPLmpls& m, size_t item)
 // Adds delta (which may be negative) to every stored length and address a stream lies inside.
 void adjustForStream(TPLmpls& m, TPlayItem& item, int32_t delta)
 {
-    m.playListMarkStartAddress += static_cast<uint32_t>(delta);
-    if (m.extensionDataStartAddress != 0)
-        m.extensionDataStartAddress += static_cast<uint32_t>(delta);
-    m.playList.length += static_cast<uint32_t>(delta);
+    resizePlayListSection(m, delta);
     item.length = static_cast<uint16_t>(item.length + delta);
     item.stn.length = static_cast<uint16_t>(item.stn.length + delta);
 }
@@ -208,7 +205,8 @@ StreamDeletion deleteStream(TPLmpls& m, size_t item, int list, size_t row)
 
 bool setEntryType(TPLmpls& m, size_t item, int list, size_t row, size_t selectorItem)
 {
-    return editStream(m, item, list, row, kAllLists,
+    return selectorItem < entryTypeItems().size() &&
+           editStream(m, item, list, row, kAllLists,
                       [&](TStreamEntry& s) { s.entryType = static_cast<uint8_t>(selectorItem); });
 }
 

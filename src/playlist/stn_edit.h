@@ -11,7 +11,7 @@
 namespace mirtal::playlist {
 
 constexpr int kListVideo = 0, kListAudio = 1, kListPg = 2, kListIg = 3, kListSecondaryVideo = 4,
-              kListSecondaryAudio = 5, kListPipPg = 6;
+              kListSecondaryAudio = 5, kListPipPg = 6, kListCount = 7;
 
 // The count shown for a list, and the stream in row r (0-based) of it; nullptr outside the list.
 [[nodiscard]] size_t streamListCount(const TSTN& stn, int list);

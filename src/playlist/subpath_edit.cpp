@@ -4,24 +4,12 @@
 
 namespace mirtal::playlist {
 
-namespace {
-
-void adjust(TPLmpls& m, int64_t delta)
-{
-    m.playListMarkStartAddress += static_cast<uint32_t>(delta);
-    if (m.extensionDataStartAddress != 0)
-        m.extensionDataStartAddress += static_cast<uint32_t>(delta);
-    m.playList.length += static_cast<uint32_t>(delta);
-}
-
-}  // namespace
-
 std::optional<size_t> insertSubPath(TPLmpls& m, size_t selected)
 {
     auto& subPaths = m.playList.subPaths;
     if (subPaths.size() >= kMaxSubPaths)
         return std::nullopt;
-    adjust(m, 40);
+    resizePlayListSection(m, 40);
     TSubPath sp;
     sp.length = 36;
     sp.subPathType = 3;
@@ -48,7 +36,7 @@ SubPathDeletion deleteSubPath(TPLmpls& m, size_t index)
     auto& subPaths = m.playList.subPaths;
     if (index >= subPaths.size())
         return {};
-    adjust(m, -static_cast<int64_t>(subPathFileSize(subPaths[index])));
+    resizePlayListSection(m, -static_cast<int64_t>(subPathFileSize(subPaths[index])));
     subPaths.erase(subPaths.begin() + static_cast<std::ptrdiff_t>(index));
     m.playList.numberOfSubPaths = static_cast<uint16_t>(subPaths.size());
     SubPathDeletion d;

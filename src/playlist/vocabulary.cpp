@@ -243,8 +243,10 @@ uint8_t audioCodingType(size_t item)
     return item == 7 ? 0xA1 : 0xA2;
 }
 
-size_t audioCodingItem(uint8_t codingType)
+std::optional<size_t> audioCodingItem(uint8_t codingType)
 {
+    if (!isAudioCoding(codingType))
+        return std::nullopt;
     return codingType < 0x87 ? size_t(codingType - 0x80) : size_t(codingType - 0x9A);
 }
 

@@ -55,7 +55,8 @@ namespace mirtal::playlist {
 [[nodiscard]] uint8_t videoCodingType(size_t item);
 [[nodiscard]] std::optional<size_t> videoCodingItem(uint8_t codingType);
 [[nodiscard]] uint8_t audioCodingType(size_t item);
-[[nodiscard]] size_t audioCodingItem(uint8_t codingType);
+// nullopt for a coding type that is not audio.
+[[nodiscard]] std::optional<size_t> audioCodingItem(uint8_t codingType);
 
 // Hints for a selector's current item; nullopt: the hint keeps its previous text.
 [[nodiscard]] std::optional<std::string> audioCodingHint(size_t item);

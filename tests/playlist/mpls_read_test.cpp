@@ -155,3 +155,34 @@ TEST(MplsText, SubPathIdsShowByListAndType)
     EXPECT_EQ(streamRows(stn, 3)[0], (Row{"001", "SubPath", "", "1A", "02", "1400", "eng"}));
     EXPECT_EQ(streamRows(stn, 2)[0], (Row{"001", "IM PIP", "1200", "0005", "", "", "eng"}));
 }
+
+TEST(MplsReader, AFileShorterThanItsLengthsIsTruncatedAndKeepsTheModel)
+{
+    const auto valid = MplsBuilder().playItem(simpleItem("00001", 0, 9)).mark({}).mark({}).bytes();
+    TPLmpls model = readBuilt(valid);
+    const TPLmpls before = model;
+    RecordingReporter rec;
+    core::Report report(rec);
+    // Cut inside the marks, and a PlayList length that runs past the end of the file.
+    auto cut = valid;
+    cut.resize(cut.size() - 5);
+    EXPECT_FALSE(readPlaylist(cut, "00001", model, report));
+    auto longer = valid;
+    longer[model.playListStartAddress + 2] = 0x7F;
+    EXPECT_FALSE(readPlaylist(longer, "00001", model, report));
+    EXPECT_EQ(model, before);
+    ASSERT_EQ(rec.errors.size(), 2u);
+    EXPECT_EQ(rec.plainLines()[1].rfind("Truncated file: 00001.mpls", 0), 0u);
+    EXPECT_EQ(rec.panels[0], "Ready");
+}
+
+TEST(MplsReader, NoMarkSectionGivesAnEmptyMarkList)
+{
+    auto bytes = MplsBuilder().playItem(simpleItem("00001", 0, 9)).mark({}).bytes();
+    for (size_t i = 0; i < 4; ++i)
+        bytes[MplsBuilder::kMarkStartAt + i] = 0;
+    const auto m = readBuilt(bytes);
+    EXPECT_TRUE(m.marks.marks.empty());
+    EXPECT_EQ(m.marks.numberOfMarks, 0);
+    EXPECT_EQ(m.playListMarkStartAddress, 0u);
+}

@@ -83,6 +83,23 @@ TEST(MplsWriter, WritesFlagsAnglesAndShortTexts)
     EXPECT_EQ(out.size(), m.playListMarkStartAddress + m.marks.length + 4);
 }
 
+TEST(MplsWriter, WritesUnknownEntryAndCodingTypesAsTheirLengthAndTypeBytesOnly)
+{
+    auto p = simpleItem("00001", 0, 9);
+    StreamSpec odd = audioStream(0x1100, "eng");
+    odd.entryType = 9;
+    odd.coding = 0x77;
+    p.audio = {odd};
+    const auto bytes = MplsBuilder().playItem(p).bytes();
+    const auto m = readBuilt(bytes);
+    const auto out = writePlaylist(m);
+    EXPECT_EQ(out, bytes);
+    const size_t audio = m.playListStartAddress + 10 + 34 + 16 + 16;
+    std::vector<uint8_t> expected(16, 0);
+    expected[0] = 9, expected[1] = 9, expected[10] = 5, expected[11] = 0x77;
+    EXPECT_EQ(std::vector<uint8_t>(out.begin() + audio, out.begin() + audio + 16), expected);
+}
+
 TEST(MplsWriter, WritesAnEmptyBlockAsTwelveZeroBytesWhenItsAddressIsSet)
 {
     auto m = readBuilt(MplsBuilder().playItem(simpleItem("00001", 0, 9)).bytes());
@@ -102,12 +119,21 @@ TEST(MplsWriter, EveryEditSequenceKeepsTheFileMeasuredAndReadable)
             const size_t item = rng() % m.playList.playItems.size();
             const int list = static_cast<int>(rng() % 7);
             const size_t count = streamListCount(m.playList.playItems[item].stn, list);
-            switch (rng() % 6) {
+            switch (rng() % 7) {
             case 0: (void)insertStream(m, item, list, count ? rng() % count : 0); break;
             case 1: if (count) (void)deleteStream(m, item, list, rng() % count); break;
             case 2: (void)insertSubPath(m, m.playList.subPaths.empty() ? 0 : rng() % m.playList.subPaths.size()); break;
             case 3: if (!m.playList.subPaths.empty()) (void)deleteSubPath(m, rng() % m.playList.subPaths.size()); break;
             case 4: (void)insertMark(m, m.marks.marks.empty() ? 0 : rng() % m.marks.marks.size()); break;
+            case 5: {
+                std::string chapters;
+                for (uint32_t n = rng() % 6; n > 0; --n)
+                    chapters += std::to_string(rng() % 200000) + "\r\n";
+                core::NullReporter quiet;
+                core::Report report(quiet);
+                (void)importChapters(m, chapters, ChapterFormat::Pts, report);
+                break;
+            }
             default:
                 if (!m.marks.marks.empty()) {
                     const size_t first = rng() % m.marks.marks.size();
@@ -117,12 +143,40 @@ TEST(MplsWriter, EveryEditSequenceKeepsTheFileMeasuredAndReadable)
             }
         }
         const auto out = writePlaylist(m);
-        expectMeasuredConsistent(out, m);
+        expectMeasuredConsistent(out);
         TPLmpls again = readBuilt(out);
         EXPECT_EQ(again, m) << "round " << round;
         if (HasFailure())
             break;
     }
+}
+
+TEST(MplsLayout, TheIndependentWalkCatchesEveryUnadjustedSize)
+{
+    const auto bytes = richPlayList().bytes();
+    const auto clean = walkMpls(bytes);
+    EXPECT_TRUE(clean.complete);
+    EXPECT_TRUE(clean.mismatches.empty());
+
+    // A stream added without the length bookkeeping: four stored values are now wrong.
+    auto m = readBuilt(bytes);
+    auto& stn = m.playList.playItems[0].stn;
+    stn.primaryAudio.push_back(stn.primaryAudio[0]);
+    ++stn.primaryAudioCount;
+    const auto stream = walkMpls(writePlaylist(m));
+    EXPECT_GE(stream.mismatches.size(), 3u);
+
+    // A mark added without its 14 bytes: the mark length and the file size disagree.
+    m = readBuilt(bytes);
+    m.marks.marks.push_back({});
+    ++m.marks.numberOfMarks;
+    EXPECT_FALSE(walkMpls(writePlaylist(m)).mismatches.empty());
+
+    // The same edits through the editors leave nothing to report.
+    m = readBuilt(bytes);
+    (void)insertStream(m, 0, kListAudio, 0);
+    (void)insertMark(m, 0);
+    EXPECT_TRUE(walkMpls(writePlaylist(m)).mismatches.empty());
 }
 
 TEST(PlaylistSave, KeepsTheBackupAndWritesTheModel)

@@ -3,6 +3,7 @@
 
 #include "playlist/mpls_io.h"
 #include "support/mpls_builder.h"
+#include "support/mpls_layout.h"
 #include "support/recording_reporter.h"
 
 #include <gtest/gtest.h>
@@ -30,42 +31,14 @@ inline support::PlayItemSpec simpleItem(const std::string& clip, uint32_t in, ui
     return p;
 }
 
-// Measures a written file: every stored length and start address must equal what it holds.
-inline void expectMeasuredConsistent(const std::vector<uint8_t>& bytes, const TPLmpls& m)
+// Measures a written file by walking its bytes (not through the model or the writer): every
+// stored length and start address must equal what the file holds.
+inline void expectMeasuredConsistent(const std::vector<uint8_t>& bytes)
 {
-    const auto& pl = m.playList;
-    uint64_t playListBytes = 10;
-    for (const auto& p : pl.playItems) {
-        uint32_t streams = 16 * uint32_t(p.stn.primaryVideo.size() + p.stn.primaryAudio.size() + p.stn.pg.size() +
-                                         p.stn.ig.size());
-        for (const auto& s : p.stn.secondaryAudio)
-            streams += streamSize(s);
-        for (const auto& s : p.stn.secondaryVideo)
-            streams += streamSize(s);
-        EXPECT_EQ(p.stn.length, 14 + streams);
-        const uint32_t angles = p.multiAngle ? 2 + 10 * (p.angles.numberOfAngles - 1) : 0;
-        EXPECT_EQ(p.length, 32 + angles + 2 + p.stn.length);
-        playListBytes += p.length + 2u;
-    }
-    for (const auto& s : pl.subPaths) {
-        uint32_t items = 0;
-        for (const auto& i : s.subPlayItems) {
-            EXPECT_EQ(i.length, 28 + (i.multiClip ? 2 + 10 * (i.numberOfClipEntries - 1) : 0));
-            items += i.length + 2u;
-        }
-        EXPECT_EQ(s.length, 6 + items);
-        playListBytes += s.length + 4u;
-    }
-    EXPECT_EQ(pl.length + 4u, playListBytes);
-    EXPECT_EQ(m.playListMarkStartAddress, m.playListStartAddress + playListBytes);
-    EXPECT_EQ(m.marks.length, 2 + 14 * m.marks.marks.size());
-    const uint64_t marksEnd = m.playListMarkStartAddress + m.marks.length + 4u;
-    if (m.extensionDataStartAddress != 0) {
-        EXPECT_EQ(m.extensionDataStartAddress, marksEnd);
-        EXPECT_EQ(bytes.size(), marksEnd + m.extensionData.length + 4);
-    } else {
-        EXPECT_EQ(bytes.size(), marksEnd);
-    }
+    const auto layout = support::walkMpls(bytes);
+    EXPECT_TRUE(layout.complete);
+    for (const auto& m : layout.mismatches)
+        ADD_FAILURE() << m;
 }
 
 }  // namespace mirtal::playlist::test

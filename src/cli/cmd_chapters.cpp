@@ -1,0 +1,97 @@
+// mirtal-cli chapters export|import PATH NAME [--format pts|frame|time] [FILE]: the "Save
+// chapters" and "Load chapters" buttons of the mark grid. Import replaces the marks and saves
+// the PlayList, with its backup first.
+
+#include "cli/disc_access.h"
+#include "core/files.h"
+#include "playlist/mark_edit.h"
+#include "playlist/mpls_io.h"
+
+#include <cstdio>
+
+namespace mirtal::cli {
+namespace {
+
+using namespace playlist;
+
+constexpr const char* kUsage =
+    "usage: mirtal-cli chapters export|import PATH NAME [--format pts|frame|time] [FILE] "
+    "[--backup-mode MODE] [--no-backup]";
+// A chapter file holds at most 999 short lines; anything far beyond that is not one.
+constexpr uint64_t kMaxChapterFileBytes = 1u << 20;
+
+int run(const std::vector<std::string>& raw)
+{
+    std::vector<std::string> valueOptions = kBackupValueOptions;
+    valueOptions.push_back("--format");
+    const Args args(raw, valueOptions);
+    if (!args.ok())
+        return usageError(args.error());
+    const auto& pos = args.positional();
+    if (pos.size() < 3 || pos.size() > 4 || (pos[0] != "export" && pos[0] != "import"))
+        return usageError(kUsage);
+    const bool isImport = pos[0] == "import";
+    // The Options tab starts with "PTS".
+    const auto format = chapterFormatFromText(args.value("--format").value_or("pts"));
+    if (!format)
+        return usageError("--format takes pts, frame or time");
+    const auto options = backupOptions(args);
+    if (!options)
+        return kExitUsage;
+    const auto bdmv = bdmvFolderFor(pos[1]);
+    if (!bdmv)
+        return usageError("no such file or folder: " + pos[1]);
+    const auto name = fiveDigitName(pos[2], ".mpls");
+    if (!name) {
+        std::fprintf(stderr, "mirtal-cli: not a PlayList name: %s (five digits, as 00001 or 00001.mpls)\n",
+                     pos[2].c_str());
+        return kExitFailed;
+    }
+    // The file name the dialogs propose, in the current folder, when none is given.
+    const fs::path file = pos.size() == 4 ? fs::path(pos[3]) : fs::path(chapterFileName(*name, *format));
+
+    StderrReporter sink;
+    core::Report report(sink);
+    TPLmpls model;
+    if (!readPlaylistFile(*bdmv, *name, model, report))
+        return kExitFailed;
+
+    if (!isImport) {
+        const auto text = exportChapters(model, *format, report);
+        if (!text)
+            return kExitFailed;
+        if (auto r = core::writeFileAtomic(file, std::vector<uint8_t>(text->begin(), text->end())); !r.ok) {
+            report.erlog("Cannot write " + file.string() + ": " + r.error);
+            return kExitFailed;
+        }
+        report.log(std::to_string(model.marks.marks.size()) + " chapter(s) written to " + file.string());
+        return statusOf(sink);
+    }
+
+    std::vector<uint8_t> bytes;
+    if (auto r = core::readWholeFile(file, bytes, kMaxChapterFileBytes); !r.ok) {
+        report.erlog("Cannot read " + file.string() + ": " + r.error);
+        return kExitFailed;
+    }
+    const std::string text(bytes.begin(), bytes.end());
+    if (!importChapters(model, text, *format, report)) {
+        if (sink.errors() == 0)
+            report.erlog("No chapters in " + file.string() + "; " + *name + ".mpls is left as it was.");
+        return kExitFailed;
+    }
+    if (!canSavePlaylist(model)) {
+        report.erlog(*name + ".mpls has no PlayItems; it is not saved.");
+        return kExitFailed;
+    }
+    if (plsave(*bdmv, *name, model, *options, report) != core::SaveOutcome::Saved)
+        return kExitFailed;
+    report.log(*name + ".mpls saved with " + std::to_string(model.marks.marks.size()) + " mark(s).");
+    return statusOf(sink);
+}
+
+const Registration reg{
+    {"chapters",
+     "chapters export|import PATH NAME [--format pts|frame|time] [FILE] [backup options as for save]", &run}};
+
+}  // namespace
+}  // namespace mirtal::cli

@@ -1,0 +1,52 @@
+// mirtal-cli save-playlist PATH NAME: reads one PlayList and writes it back, as the Save button of
+// the PLAYLIST tab does, with the backup step first. A PlayList that did not read is never written.
+
+#include "cli/disc_access.h"
+#include "playlist/mpls_io.h"
+
+#include <cstdio>
+
+namespace mirtal::cli {
+namespace {
+
+int run(const std::vector<std::string>& raw)
+{
+    const Args args(raw, kBackupValueOptions);
+    if (!args.ok())
+        return usageError(args.error());
+    if (args.positional().size() != 2)
+        return usageError("usage: mirtal-cli save-playlist PATH NAME [--backup-mode MODE] [--no-backup]");
+    const auto options = backupOptions(args);
+    if (!options)
+        return kExitUsage;
+    const auto bdmv = bdmvFolderFor(args.positional()[0]);
+    if (!bdmv)
+        return usageError("no such file or folder: " + args.positional()[0]);
+    const auto name = fiveDigitName(args.positional()[1], ".mpls");
+    if (!name) {
+        std::fprintf(stderr, "mirtal-cli: not a PlayList name: %s (five digits, as 00001 or 00001.mpls)\n",
+                     args.positional()[1].c_str());
+        return kExitFailed;
+    }
+    StderrReporter sink;
+    core::Report report(sink);
+    playlist::TPLmpls model;
+    if (!playlist::readPlaylistFile(*bdmv, *name, model, report) || sink.errors() > 0)
+        return kExitFailed;
+    // The Save button is enabled only for a PlayList with at least one PlayItem.
+    if (!playlist::canSavePlaylist(model)) {
+        report.erlog(*name + ".mpls has no PlayItems; it is not saved.");
+        return kExitFailed;
+    }
+    if (playlist::plsave(*bdmv, *name, model, *options, report) != core::SaveOutcome::Saved)
+        return kExitFailed;
+    report.log(*name + ".mpls saved.");
+    return statusOf(sink);
+}
+
+const Registration reg{{"save-playlist",
+                        "save-playlist PATH NAME [--backup-mode only-first|overwrite|stop-if-exists] [--no-backup]",
+                        &run}};
+
+}  // namespace
+}  // namespace mirtal::cli
