@@ -236,6 +236,14 @@ ExtractResult extractPid(ByteSource& source, uint16_t pid, ExtractMode mode, con
         report.erlog("Cannot write " + output.string() + ": " + out.error());
         return result;
     }
+    if (!cancelled && result.packetsOnPid == 0) {
+        // Nothing to save: a PID the clip does not carry, or a file without transport packets.
+        std::error_code ec;
+        std::filesystem::remove(output, ec);
+        report.erlog("No source packets on PID " + core::hex(pid, 4) + " (" + std::to_string(result.packetsRead) +
+                     " source packets read); nothing is saved.");
+        return result;
+    }
     result.ok = true;
     if (cancelled) {
         report.log("Saving cancelled.");

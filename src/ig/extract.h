@@ -30,7 +30,7 @@ enum class ExtractMode { Elementary, Pes, Sup };
                                           StreamKind kind, ExtractMode mode);
 
 struct ExtractResult {
-    bool ok = false;    // false: the output could not be written (logged)
+    bool ok = false;    // false: nothing was saved (the output could not be written, or no packet is on the PID; logged)
     bool cancelled = false;
     int64_t packetsRead = 0;
     int64_t packetsOnPid = 0;

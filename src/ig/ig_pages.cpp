@@ -159,6 +159,9 @@ void parsePages(IgMenu& menu, core::Report& report)
                        "; it is left out of the object table.");
     }
     menu.paletteCache.assign(menu.palettes.size(), std::nullopt);
+    if (!c.fragments.empty() && frameDelayMs(c.frameRateId, 1) == 0)
+        report.log("Frame rate id " + std::to_string(c.frameRateId) +
+                   " has no frame duration: animations run without a frame delay.");
 }
 
 TIGobject* IgMenu::object(uint32_t objectId)

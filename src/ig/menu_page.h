@@ -79,6 +79,8 @@ public:
     // Draws the objects start..end one after another at (x, y), each followed by a refresh and
     // one frame delay; returns the size of the last object drawn ({0, 0}: none).
     std::pair<int, int> animate(uint16_t start, uint16_t end, int x, int y);
+    // The size of a decoded or undecoded object; {0, 0} for 0xFFFF or an id without an object.
+    [[nodiscard]] std::pair<int, int> objectSize(uint32_t objectId) const;
     // The id of the button selected in the Button list; 0xFFFF when the list is empty.
     [[nodiscard]] uint16_t buttonListId() const;
 
@@ -98,7 +100,6 @@ public:
 private:
     void rebuildStates();
     void decodeObjects();
-    [[nodiscard]] std::pair<int, int> objectSize(uint32_t objectId) const;
     // The page position for a page id: the page with that id, else the id as a position.
     [[nodiscard]] int indexForPageId(uint32_t page) const;
 

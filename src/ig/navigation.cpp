@@ -30,9 +30,7 @@ bool hits(MenuPage& page, uint32_t id, int x, int y)
     const TIGbutton* b = page.button(id);
     if (!b || b->selectedStart == kNone)
         return false;
-    const TIGobject* obj = page.menu().object(b->selectedStart);
-    const int w = obj ? obj->width : 0;
-    const int h = obj ? obj->height : 0;
+    const auto [w, h] = page.objectSize(b->selectedStart);
     return b->x <= x && x <= b->x + w && b->y <= y && y <= b->y + h;
 }
 

@@ -38,8 +38,8 @@ TEST(Palettes, SlotsEntriesOutsideAndSecondPaletteWithoutDecoding)
     std::vector<ByteVec> segs = {pdsSegment(0, 0, entries), pdsSegment(1, 0, {{0, 16, 128, 128, 9}, {200, 235, 128, 128, 1}})};
     for (auto& s : odsSegments(0, 0, 4, 2, rleEncode(ig::testing::smallPixels(), 4, 2)))
         segs.push_back(s);
-    IcsSpec ics;
-    ics.pages = {PageSpec{}};
+    IcsLayout ics;
+    ics.pages = {PageLayout{}};
     for (auto& s : icsSegments(ics))
         segs.push_back(s);
     IgMenu menu;
@@ -82,8 +82,8 @@ TEST(Objects, SplitOverSeveralSegmentsIsOneObjectAndTooLargeIsNotDecoded)
     auto segs = odsSegments(0, 0, 100, 10, rle, 100);
     ASSERT_GT(segs.size(), 3u);
     const size_t firstBody = segs[0].size() - 3;
-    IcsSpec ics;
-    ics.pages = {PageSpec{}};
+    IcsLayout ics;
+    ics.pages = {PageLayout{}};
     for (auto& s : icsSegments(ics))
         segs.push_back(s);
     IgMenu menu;
@@ -95,4 +95,26 @@ TEST(Objects, SplitOverSeveralSegmentsIsOneObjectAndTooLargeIsNotDecoded)
     core::Report report(rec);
     ASSERT_TRUE(decodeObject(menu, menu.objects[0], report));
     EXPECT_EQ(menu.objects[0].pixels, pixels);
+}
+
+TEST(Objects, DataLargerThanTheObjectBufferIsLoggedAndNotDecoded)
+{
+    IgMenu menu;
+    menu.scratch = std::make_shared<Scratch>();
+    TIGobject big;
+    big.objectId = 0;
+    big.width = 4;
+    big.height = 2;
+    big.dataLength = 1048577;
+    big.fragments = {{0, 2, 0, 600000}, {0, 1, 0, 448577}};    // one byte more than the buffer holds
+    menu.objects = {big};
+    menu.objectIndex = {0};
+    RecordingReporter rec;
+    core::Report report(rec);
+    EXPECT_FALSE(decodeObject(menu, menu.objects[0], report));
+    EXPECT_TRUE(menu.objects[0].pixels.empty());
+    EXPECT_TRUE(rec.hasLine("Object 0000: 1048577 bytes of pixel data do not fit the 1,048,576-byte object buffer; "
+                            "it is not decoded."));
+    EXPECT_FALSE(ShowButtonPic(menu, 0, 0, report));
+    EXPECT_FALSE(getobjbmp(menu, 0, 0, report));
 }

@@ -17,13 +17,13 @@ using namespace mirtal::support;
 
 namespace {
 
-IcsSpec richSpec()
+IcsLayout richLayout()
 {
-    IcsSpec s;
-    PageSpec p;
+    IcsLayout s;
+    PageLayout p;
     p.in.windows = {{0, 1, 2, 3, 4}};
     p.in.effects = {{9, 0, {{0, 0, 0x80, 1, 2, {1, 2, 3, 4}}}}};
-    ButtonSpec a;
+    ButtonLayout a;
     a.id = 0;
     a.normalStart = a.normalEnd = 0;
     a.selectedStart = 0;
@@ -32,7 +32,7 @@ IcsSpec richSpec()
     a.activatedEnd = 1;
     a.lower = 1;
     a.commands = {{0x51C00003, 0x80000001, 0x80000000}, {0x31800004, 1, 0}};
-    ButtonSpec b = a;
+    ButtonLayout b = a;
     b.id = 1;
     b.upper = 0;
     b.autoAction = true;
@@ -45,7 +45,7 @@ IcsSpec richSpec()
 
 ByteVec validMenu()
 {
-    std::vector<ByteVec> segs = icsSegments(richSpec(), 100);
+    std::vector<ByteVec> segs = icsSegments(richLayout(), 100);
     segs.push_back(pdsSegment(0, 0, {{0, 16, 128, 128, 0}, {1, 235, 128, 128, 255}}));
     for (uint16_t id = 0; id < 2; ++id)
         for (auto& s : odsSegments(id, 0, 4, 2, rleEncode(ig::testing::smallPixels(), 4, 2), 5))
@@ -91,27 +91,28 @@ void exercise(const ByteVec& ts)
 TEST(IgHostile, EveryTruncatedPrefix)
 {
     const ByteVec valid = validMenu();
-    for (size_t n = 0; n <= valid.size(); n += (n % 192 < 12 ? 5 : 149))
+    for (size_t n = 0; n <= valid.size(); n += (n % 192 < 12 ? 7 : 233))
         exercise(ByteVec(valid.begin(), valid.begin() + static_cast<std::ptrdiff_t>(n)));
 }
 
 TEST(IgHostile, FlippedBytesInEveryPacket)
 {
     const ByteVec valid = validMenu();
-    for (size_t at = 0; at < valid.size(); at += 97)
-        for (uint8_t v : {uint8_t{0xFF}, uint8_t{0x00}}) {
-            ByteVec b = valid;
-            b[at] = v;
-            if (at + 1 < b.size())
-                b[at + 1] = v;
-            exercise(b);
-        }
+    // A stride prime to the packet size flips a different offset in each packet it reaches.
+    for (size_t at = 0, k = 0; at < valid.size(); at += 211, ++k) {
+        const uint8_t v = k % 2 ? 0x00 : 0xFF;
+        ByteVec b = valid;
+        b[at] = v;
+        if (at + 1 < b.size())
+            b[at + 1] = v;
+        exercise(b);
+    }
 }
 
 TEST(IgHostile, RandomBytesAndRandomPackets)
 {
     std::mt19937 rng(7);
-    for (int round = 0; round < 40; ++round) {
+    for (int round = 0; round < 24; ++round) {
         ByteVec b(192 * (1 + rng() % 40));
         for (auto& x : b)
             x = static_cast<uint8_t>(rng());
@@ -152,7 +153,7 @@ TEST(IgHostile, RleDataThatOverrunsItsObject)
     rle.insert(rle.end(), 500, 0x07);
     const auto px = rledecode(rle, 3, 3);
     EXPECT_EQ(px.size(), 9u);
-    std::vector<ByteVec> segs = icsSegments(richSpec());
+    std::vector<ByteVec> segs = icsSegments(richLayout());
     segs.push_back(pdsSegment(0, 0, {{0, 16, 128, 128, 0}, {300 % 256, 235, 128, 128, 255}}));
     for (auto& s : odsSegments(0, 0, 3, 3, rle))
         segs.push_back(s);
@@ -163,9 +164,9 @@ TEST(IgHostile, RleDataThatOverrunsItsObject)
 
 TEST(IgHostile, CompositionWith255PagesOf255Bogs)
 {
-    IcsSpec s;
-    PageSpec p;
-    p.bogs.assign(255, BogSpec{});
+    IcsLayout s;
+    PageLayout p;
+    p.bogs.assign(255, BogLayout{});
     p.bogs[0].buttons.push_back({});
     p.bogs[0].buttons[0].commands.assign(3, {0x20010000, 0, 0});
     s.pages.assign(255, p);

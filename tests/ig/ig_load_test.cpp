@@ -11,17 +11,17 @@ using mirtal::ig::testing::loadBytes;
 
 namespace {
 
-IcsSpec twoPageSpec()
+IcsLayout twoPageLayout()
 {
-    IcsSpec s;
+    IcsLayout s;
     s.userTimeOut = 90000 * 65;
-    PageSpec p0;
+    PageLayout p0;
     p0.id = 0;
     p0.paletteId = 0;
     p0.frameRateCode = 2;
     p0.in.windows = {{0, 10, 20, 300, 200}};
     p0.in.effects = {{4500, 0, {{0, 0, 0x80, 5, 6, {1, 2, 3, 4}}, {1, 0, 0x40, 7, 8, {}}}}};
-    ButtonSpec a;
+    ButtonLayout a;
     a.id = 0;
     a.x = 100;
     a.y = 100;
@@ -30,14 +30,14 @@ IcsSpec twoPageSpec()
     a.selectedStart = 1;
     a.selectedEnd = 2;
     a.commands = {{0x22000000, 2, 0}};
-    ButtonSpec b = a;
+    ButtonLayout b = a;
     b.id = 1;
     b.y = 200;
     b.lower = 1;
     b.upper = 0;
     b.commands = {};
     p0.bogs = {{0, {a}}, {1, {b}}};
-    PageSpec p1;
+    PageLayout p1;
     p1.id = 1;
     s.pages = {p0, p1};
     return s;
@@ -46,7 +46,7 @@ IcsSpec twoPageSpec()
 std::vector<ByteVec> menuSegments(size_t icsPiece = 65000, size_t odsPiece = 65000)
 {
     std::vector<ByteVec> segs;
-    for (auto& s : icsSegments(twoPageSpec(), icsPiece))
+    for (auto& s : icsSegments(twoPageLayout(), icsPiece))
         segs.push_back(s);
     segs.push_back(pdsSegment(0, 0, {{0, 16, 128, 128, 0}, {1, 235, 128, 128, 255}, {2, 81, 90, 240, 255}, {3, 145, 54, 34, 255}}));
     for (uint16_t id = 0; id < 3; ++id)
@@ -87,7 +87,7 @@ TEST(IgLoad, SplitCompositionAndObjectsAndStreamModelZero)
     EXPECT_GT(menu.ics.fragments.size(), 3u);
     EXPECT_EQ(menu.ics.pages.size(), 2u);
     EXPECT_EQ(menu.objects.size(), 3u);
-    auto layout = twoPageSpec();
+    auto layout = twoPageLayout();
     layout.streamModel = false;
     IgMenu m0;
     ASSERT_TRUE(loadBytes(segmentsToTs(icsSegments(layout)), m0, rec).ok());
@@ -99,7 +99,7 @@ TEST(IgLoad, CaptionsNotAnIgsNoCompositionAndCancel)
 {
     IgMenu menu;
     RecordingReporter rec;
-    auto layout = twoPageSpec();
+    auto layout = twoPageLayout();
     layout.pages.resize(1);
     layout.userTimeOut = 0;
     ASSERT_TRUE(loadBytes(segmentsToTs(icsSegments(layout)), menu, rec).ok());
@@ -121,7 +121,7 @@ TEST(IgLoad, CaptionsNotAnIgsNoCompositionAndCancel)
 
 TEST(IgLoad, IdsOutsideTheTablesAndExtraWindowsAreLoggedAndLeftOut)
 {
-    auto layout = twoPageSpec();
+    auto layout = twoPageLayout();
     layout.pages[0].bogs[1].buttons[0].id = 9;
     layout.pages[0].in.windows.assign(3, {1, 2, 3, 4, 5});
     std::vector<ByteVec> segs = icsSegments(layout);
@@ -136,4 +136,49 @@ TEST(IgLoad, IdsOutsideTheTablesAndExtraWindowsAreLoggedAndLeftOut)
     EXPECT_EQ(windowGridRows(menu.ics.pages[0].inEffects).size(), 2u);
     EXPECT_EQ(rec.lines.size() >= 3, true);
     EXPECT_EQ(compositionObjectGridRows(menu.ics.pages[0].inEffects.effects[0], true)[1][5], "----");
+}
+
+TEST(IgLoad, ReservedFrameRateIdsRunWithoutADelayAndSayWhy)
+{
+    EXPECT_EQ(frameDelayMs(1, 1), 41u);
+    EXPECT_EQ(frameDelayMs(7, 3), 50u);
+    EXPECT_EQ(frameDelayMs(3, 0), 0u);
+    for (uint8_t id : {0, 5, 8, 15})
+        EXPECT_EQ(frameDelayMs(id, 200), 0u) << int(id);
+    auto layout = twoPageLayout();
+    layout.frameRateId = 5;
+    IgMenu menu;
+    RecordingReporter rec;
+    ASSERT_TRUE(loadBytes(segmentsToTs(icsSegments(layout)), menu, rec).ok());
+    EXPECT_TRUE(rec.hasLine("Frame rate id 5 has no frame duration: animations run without a frame delay."));
+    EXPECT_TRUE(rec.errors.empty());
+}
+
+TEST(IgLoad, ASecondLoadKeepsNothingOfTheFirstAndLeavesNoScratchFileBehind)
+{
+    namespace fs = std::filesystem;
+    const auto scratchFiles = [] {
+        size_t n = 0;
+        std::error_code ec;
+        for (const auto& e : fs::directory_iterator(fs::temp_directory_path(), ec))
+            n += e.path().filename().string().rfind("Mirtal_", 0) == 0;
+        return n;
+    };
+    const size_t before = scratchFiles();
+    IgMenu menu;
+    RecordingReporter rec;
+    ASSERT_TRUE(loadBytes(segmentsToTs(menuSegments()), menu, rec).ok());
+    ASSERT_EQ(menu.objects.size(), 3u);
+    // The scratch store is an unnamed temporary file: the system removes it when it is closed
+    // or the program ends, so nothing is left in the temporary folder.
+    EXPECT_EQ(scratchFiles(), before);
+    std::weak_ptr<Scratch> first = menu.scratch;
+    auto one = twoPageLayout();
+    one.pages.resize(1);
+    ASSERT_TRUE(loadBytes(segmentsToTs(icsSegments(one)), menu, rec).ok());
+    EXPECT_TRUE(first.expired());
+    EXPECT_TRUE(menu.objects.empty());
+    EXPECT_TRUE(menu.palettes.empty());
+    EXPECT_EQ(menu.ics.pages.size(), 1u);
+    EXPECT_EQ(menu.ics.fragments.size(), 1u);
 }

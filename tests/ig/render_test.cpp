@@ -21,11 +21,11 @@ namespace {
 // animation; button 1 at (300, 60) without commands; palette entries 1 white, 2 red-ish, 3 black.
 ByteVec smallMenu(uint16_t defaultValid0 = 0, uint16_t defaultValid1 = 1)
 {
-    IcsSpec s;
+    IcsLayout s;
     s.frameRateId = 3;    // 25 Hz: 40 ms a frame
-    PageSpec p;
+    PageLayout p;
     p.frameRateCode = 1;
-    ButtonSpec a;
+    ButtonLayout a;
     a.id = 0;
     a.x = 100;
     a.y = 50;
@@ -34,7 +34,7 @@ ByteVec smallMenu(uint16_t defaultValid0 = 0, uint16_t defaultValid1 = 1)
     a.selectedStart = 1;
     a.selectedEnd = 2;
     a.commands = {{0x22800000, 3, 0}};
-    ButtonSpec b;
+    ButtonLayout b;
     b.id = 1;
     b.x = 300;
     b.y = 60;
@@ -196,4 +196,63 @@ TEST(Navigation, SampleMenuRunsItsAutoActionPageChangesAndButtonCommands)
     navigate(*f.page, *f.emu, Direction::Up);
     selectButton(*f.page, *f.emu);    // Play PL 1
     EXPECT_EQ(f.regs.psr[6], 1u);
+}
+
+TEST(Navigation, OneClickFollowsTheNewSelectionAndAutoActionRunsAtOnce)
+{
+    // Buttons 0 and 1 lie on top of each other at (100, 50); button 2 at (500, 50) is selected.
+    // Its upper neighbour is 1 (auto action: Play PL 5), whose lower neighbour is 0.
+    IcsLayout s;
+    PageLayout p;
+    ButtonLayout a;
+    a.id = 0;
+    a.x = 100;
+    a.y = 50;
+    a.upper = a.lower = a.left = a.right = 0;
+    a.normalStart = a.normalEnd = a.selectedStart = a.selectedEnd = 0;
+    ButtonLayout b = a;
+    b.id = 1;
+    b.upper = b.left = b.right = 1;
+    b.lower = 0;
+    b.autoAction = true;
+    b.commands = {{0x22800000, 5, 0}};
+    ButtonLayout c = a;
+    c.id = 2;
+    c.x = 500;
+    c.upper = 1;
+    c.lower = c.left = c.right = 2;
+    p.bogs = {{0, {a}}, {1, {b}}, {2, {c}}};
+    s.pages = {p};
+    std::vector<ByteVec> segs = icsSegments(s);
+    segs.push_back(pdsSegment(0, 0, {{1, 235, 128, 128, 255}}));
+    segs.push_back(odsSegments(0, 0, 4, 2, rleEncode(ig::testing::smallPixels(), 4, 2))[0]);
+    Fixture f(segmentsToTs(segs));
+    f.regs.psr[10] = 2;
+    f.page->DrawPage();
+    mouseDown(*f.page, *f.emu, 101, 51);
+    EXPECT_EQ(f.regs.psr[6], 5u);     // moving onto button 1 ran its commands without Select
+    EXPECT_EQ(f.regs.psr[10], 0u);    // then the same click reached button 1's lower neighbour
+}
+
+TEST(Render, ObjectIdsNameTheNormalStartAndTheSelectedEndObject)
+{
+    Fixture f(smallMenu());
+    f.page->options.showObjectId = true;
+    f.regs.psr[10] = 1;    // button 1: selected start and end are object 1, one frame
+    f.page->DrawPage();
+    EXPECT_EQ(f.rec.waits, std::vector<int>{40});
+    f.regs.psr[10] = 0;
+    f.page->DrawPage();
+    // The id text sits at (x + w − 28, y + h − 16) of the 4 × 2 objects.
+    const auto textAt = [&](int x, int y, const std::string& digits, Rgb back) {
+        RgbImage expected(28, 13);
+        expected.text(0, 0, digits, back);
+        for (int j = 0; j < 13; ++j)
+            for (int i = 0; i < 28; ++i)
+                if (f.page->image().at(x + i, y + j) != expected.at(i, j))
+                    return false;
+        return true;
+    };
+    EXPECT_TRUE(textAt(76, 36, "0002", colours::kYellow));    // selected button 0: its selected end object
+    EXPECT_TRUE(textAt(276, 46, "0000", colours::kGray));     // button 1 (no commands): its normal start object
 }

@@ -88,7 +88,7 @@ ByteVec endSegment()
 
 namespace {
 
-void effects(Bytes& b, const EffectsSpec& e)
+void effects(Bytes& b, const EffectsLayout& e)
 {
     b.u8(static_cast<uint32_t>(e.windows.size()));
     for (const auto& w : e.windows)
@@ -106,7 +106,7 @@ void effects(Bytes& b, const EffectsSpec& e)
 
 }  // namespace
 
-ByteVec interactiveComposition(const IcsSpec& s)
+ByteVec interactiveComposition(const IcsLayout& s)
 {
     Bytes b;
     b.u8((s.streamModel ? 0x80 : 0) | (s.uiModel ? 0x40 : 0));
@@ -138,7 +138,7 @@ ByteVec interactiveComposition(const IcsSpec& s)
 
 namespace {
 
-void descriptors(Bytes& b, const IcsSpec& s, bool first, bool last)
+void descriptors(Bytes& b, const IcsLayout& s, bool first, bool last)
 {
     b.u16(s.width).u16(s.height).u8(static_cast<uint32_t>(s.frameRateId) << 4);
     b.u16(s.compositionNumber).u8(static_cast<uint32_t>(s.compositionState) << 6);
@@ -147,7 +147,7 @@ void descriptors(Bytes& b, const IcsSpec& s, bool first, bool last)
 
 }  // namespace
 
-ByteVec icsBody(const IcsSpec& s, const ByteVec& composition)
+ByteVec icsBody(const IcsLayout& s, const ByteVec& composition)
 {
     Bytes b;
     descriptors(b, s, true, true);
@@ -155,7 +155,7 @@ ByteVec icsBody(const IcsSpec& s, const ByteVec& composition)
     return b.b;
 }
 
-std::vector<ByteVec> icsSegments(const IcsSpec& s, const ByteVec& composition, size_t maxPiece)
+std::vector<ByteVec> icsSegments(const IcsLayout& s, const ByteVec& composition, size_t maxPiece)
 {
     std::vector<ByteVec> out;
     size_t at = 0;
@@ -175,7 +175,7 @@ std::vector<ByteVec> icsSegments(const IcsSpec& s, const ByteVec& composition, s
     return out;
 }
 
-std::vector<ByteVec> icsSegments(const IcsSpec& s, size_t maxPiece)
+std::vector<ByteVec> icsSegments(const IcsLayout& s, size_t maxPiece)
 {
     return icsSegments(s, interactiveComposition(s), maxPiece);
 }

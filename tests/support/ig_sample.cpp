@@ -36,10 +36,10 @@ constexpr uint32_t kEnableButton = 0x31800004;
 constexpr uint32_t kDisableButton = 0x31800005;
 constexpr uint32_t kMoveGpr = 0x50400001;          // Move GPR, immediate source
 
-ButtonSpec button(uint16_t id, uint16_t x, uint16_t y, uint16_t normal, uint16_t selStart, uint16_t selEnd,
+ButtonLayout button(uint16_t id, uint16_t x, uint16_t y, uint16_t normal, uint16_t selStart, uint16_t selEnd,
                   uint16_t actStart, uint16_t actEnd)
 {
-    ButtonSpec b;
+    ButtonLayout b;
     b.id = id;
     b.numericValue = id;
     b.x = x;
@@ -53,12 +53,12 @@ ButtonSpec button(uint16_t id, uint16_t x, uint16_t y, uint16_t normal, uint16_t
     return b;
 }
 
-IcsSpec menuComposition()
+IcsLayout menuComposition()
 {
-    IcsSpec s;
+    IcsLayout s;
     s.frameRateId = 1;
     s.userTimeOut = 90000 * 120;
-    PageSpec p0;
+    PageLayout p0;
     p0.id = 0;
     p0.frameRateCode = 2;
     p0.uo1 = 0x00000000;
@@ -69,35 +69,35 @@ IcsSpec menuComposition()
     p0.out.windows = {{0, 0, 0, 1920, 1080}};
     p0.out.effects = {{22500, 0, {{0, 0, 0x40, 200, 400, {}}}}};
 
-    ButtonSpec play = button(0, 200, 400, 0, 1, 3, 4, 5);
+    ButtonLayout play = button(0, 200, 400, 0, 1, 3, 4, 5);
     play.lower = 1;
     play.right = 2;
     play.commands = {{kPlayPl, 1, 0}};
-    ButtonSpec chapters = button(1, 200, 520, 6, 7, 7, 8, 8);
+    ButtonLayout chapters = button(1, 200, 520, 6, 7, 7, 8, 8);
     chapters.upper = 0;
     chapters.right = 2;
     chapters.commands = {{kSetButtonPage, 0x80000000, 0x80000001}};    // page 1, button 0
-    ButtonSpec extras = button(2, 600, 400, 9, 10, 10, 0xFFFF, 0xFFFF);
+    ButtonLayout extras = button(2, 600, 400, 9, 10, 10, 0xFFFF, 0xFFFF);
     extras.left = 0;
     extras.lower = 3;
     extras.commands = {{kMoveGpr, 1, 7}, {kEnableButton, 3, 0}};
-    ButtonSpec hidden = button(3, 600, 520, 11, 12, 12, 0xFFFF, 0xFFFF);
+    ButtonLayout hidden = button(3, 600, 520, 11, 12, 12, 0xFFFF, 0xFFFF);
     hidden.upper = 2;
     hidden.left = 1;
     hidden.commands = {{kDisableButton, 3, 0}, {kSetButtonPage, 0x80000002, 0}};
-    ButtonSpec start = button(4, 0, 0, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF);
+    ButtonLayout start = button(4, 0, 0, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF);
     start.autoAction = true;
     start.commands = {{kSetButtonPage, 0x80000000, 0}};    // select button 0
     p0.bogs = {{0, {play}}, {1, {chapters}}, {2, {extras}}, {0xFFFF, {hidden}}, {4, {start}}};
 
-    PageSpec p1;
+    PageLayout p1;
     p1.id = 1;
     p1.frameRateCode = 1;
     p1.defaultSelected = 0;
-    ButtonSpec back = button(0, 200, 400, 13, 14, 15, 16, 16);
+    ButtonLayout back = button(0, 200, 400, 13, 14, 15, 16, 16);
     back.lower = 1;
     back.commands = {{kSetButtonPage, 0x80000001, 0x80000000}};    // page 0, button 1
-    ButtonSpec chapter = button(1, 200, 520, 6, 7, 7, 8, 8);
+    ButtonLayout chapter = button(1, 200, 520, 6, 7, 7, 8, 8);
     chapter.upper = 0;
     chapter.commands = {{0x42C20000, 1, 2}};    // Play PL 1 at mark 2
     p1.bogs = {{0, {back}}, {1, {chapter}}};

@@ -27,27 +27,27 @@ std::vector<ByteVec> odsSegments(uint16_t objectId, uint8_t version, uint16_t wi
                                  const ByteVec& rle, size_t maxPiece = 65000);
 ByteVec endSegment();
 
-struct WindowSpec {
+struct WindowLayout {
     uint8_t id = 0;
     uint16_t x = 0, y = 0, width = 0, height = 0;
 };
-struct CompObjectSpec {
+struct CompObjectLayout {
     uint16_t objectId = 0;
     uint8_t windowId = 0;
     uint8_t flags = 0;
     uint16_t x = 0, y = 0;
     std::array<uint16_t, 4> crop{};
 };
-struct EffectSpec {
+struct EffectLayout {
     uint32_t duration = 0;
     uint8_t paletteId = 0;
-    std::vector<CompObjectSpec> objects;
+    std::vector<CompObjectLayout> objects;
 };
-struct EffectsSpec {
-    std::vector<WindowSpec> windows;
-    std::vector<EffectSpec> effects;
+struct EffectsLayout {
+    std::vector<WindowLayout> windows;
+    std::vector<EffectLayout> effects;
 };
-struct ButtonSpec {
+struct ButtonLayout {
     uint16_t id = 0;
     uint16_t numericValue = 0;
     bool autoAction = false;
@@ -62,21 +62,21 @@ struct ButtonSpec {
     uint16_t activatedStart = 0xFFFF, activatedEnd = 0xFFFF;
     std::vector<std::array<uint32_t, 3>> commands;
 };
-struct BogSpec {
+struct BogLayout {
     uint16_t defaultValid = 0xFFFF;
-    std::vector<ButtonSpec> buttons;
+    std::vector<ButtonLayout> buttons;
 };
-struct PageSpec {
+struct PageLayout {
     uint8_t id = 0;
     uint8_t version = 0;
     uint32_t uo1 = 0, uo2 = 0;
-    EffectsSpec in, out;
+    EffectsLayout in, out;
     uint8_t frameRateCode = 0;
     uint16_t defaultSelected = 0xFFFF, defaultActivated = 0xFFFF;
     uint8_t paletteId = 0;
-    std::vector<BogSpec> bogs;
+    std::vector<BogLayout> bogs;
 };
-struct IcsSpec {
+struct IcsLayout {
     uint16_t width = 1920, height = 1080;
     uint8_t frameRateId = 1;
     uint16_t compositionNumber = 0;
@@ -84,16 +84,16 @@ struct IcsSpec {
     bool streamModel = true;         // true: no time-out PTS fields
     uint8_t uiModel = 0;
     uint32_t userTimeOut = 0;
-    std::vector<PageSpec> pages;
+    std::vector<PageLayout> pages;
 };
 
 // The interactive_composition() bytes: from the model flags on.
-ByteVec interactiveComposition(const IcsSpec& layout);
+ByteVec interactiveComposition(const IcsLayout& layout);
 // An ICS body (after the segment header) from a whole interactive_composition() as a disc holds it.
-ByteVec icsBody(const IcsSpec& layout, const ByteVec& composition);
+ByteVec icsBody(const IcsLayout& layout, const ByteVec& composition);
 // The ICS as segments, the composition split into pieces of at most maxPiece bytes.
-std::vector<ByteVec> icsSegments(const IcsSpec& layout, size_t maxPiece = 65000);
-std::vector<ByteVec> icsSegments(const IcsSpec& layout, const ByteVec& composition, size_t maxPiece = 65000);
+std::vector<ByteVec> icsSegments(const IcsLayout& layout, size_t maxPiece = 65000);
+std::vector<ByteVec> icsSegments(const IcsLayout& layout, const ByteVec& composition, size_t maxPiece = 65000);
 
 // Every segment in its own PES packet (stream id 0xBF for IG is header-less; 0xBD carries a PTS
 // and DTS), on pid; a video PID with a PTS packet first when videoPid is given, null packets
