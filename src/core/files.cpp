@@ -100,8 +100,23 @@ FileResult writeFileAtomic(const fs::path& path, const std::vector<uint8_t>& byt
 std::optional<fs::path> findNoCase(const fs::path& dir, const std::string& name)
 {
     std::error_code ec;
-    if (fs::exists(dir / name, ec))
-        return dir / name;
+    // The spellings discs use (as asked, all capitals, all small letters, the extension in
+    // either case) are tried first, so that opening a folder of thousands of clips does not
+    // read the folder once for every clip.
+    const auto lower = [](std::string t) {
+        for (char& c : t)
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+        return t;
+    };
+    const size_t dot = name.rfind('.');
+    const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
+    const std::string ext = dot == std::string::npos ? std::string() : name.substr(dot);
+    for (const std::string& candidate :
+         {name, toUpper(name), lower(name), stem + toUpper(ext), stem + lower(ext)}) {
+        if (fs::exists(dir / candidate, ec))
+            return dir / candidate;
+    }
     std::optional<fs::path> found;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string entry = it->path().filename().string();

@@ -140,6 +140,13 @@ TEST(Files, FindsDiscEntriesWithoutRegardToCase)
     EXPECT_EQ(found->filename(), "playlist");
     EXPECT_EQ(listFilesNoCase(*found, ".mpls"), (std::vector<std::string>{"00000.mpls", "00001.MPLS"}));
     EXPECT_FALSE(findNoCase(dir, "CLIPINF"));
+    // the quick spellings and the folder walk find the same files
+    std::ofstream(*found / "00002.Mpls") << "x";
+    EXPECT_EQ(findNoCase(*found, "00001.mpls")->filename(), "00001.MPLS");
+    EXPECT_EQ(findNoCase(*found, "00000.MPLS")->filename(), "00000.mpls");
+    EXPECT_EQ(findNoCase(*found, "NOTES.txt")->filename(), "notes.txt");
+    EXPECT_EQ(findNoCase(*found, "00002.mpls")->filename(), "00002.Mpls");
+    EXPECT_FALSE(findNoCase(*found, "00003.mpls"));
     EXPECT_EQ(volumeLabel(dir), "");    // not a mount point
     fs::remove_all(dir);
 }
