@@ -50,7 +50,7 @@ public:
             b.playItem(p);
         }
         if (pick(5) == 0) {
-            SubPlayItemSpec menu;
+            SubPlayItemDesc menu;
             menu.clip = clip();
             menu.out = total;
             if (pick(4) == 0) {
@@ -83,9 +83,9 @@ private:
     int pick(int n) { return static_cast<int>(m_rng() % static_cast<uint32_t>(n)); }
     std::string clip() { return fiveDigits(pick(m_clips)); }
 
-    PlayItemSpec playItem()
+    PlayItemDesc playItem()
     {
-        PlayItemSpec p;
+        PlayItemDesc p;
         p.clip = clip();
         p.in = static_cast<uint32_t>(pick(100)) * kSecond;
         p.out = p.in + static_cast<uint32_t>(10 + pick(3000)) * kSecond;
@@ -138,7 +138,7 @@ int main(int argc, char** argv)
     DiscBuilder db;
     db.title({1, 0, 0, 0, {}});
     for (int o = 0; o * 20 < playlists; ++o) {
-        ObjectSpec obj;
+        ObjectDesc obj;
         for (int k = 0; k < 20 && o * 20 + k < playlists; ++k)
             obj.commands.push_back({0x22800000, static_cast<uint32_t>(o * 20 + k), 0});
         db.object(obj);

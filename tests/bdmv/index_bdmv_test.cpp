@@ -8,7 +8,7 @@
 using namespace mirtal;
 using namespace mirtal::bdmv;
 using support::DiscBuilder;
-using support::TitleSpec;
+using support::TitleDesc;
 
 namespace {
 

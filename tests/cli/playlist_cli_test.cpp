@@ -97,13 +97,13 @@ protected:
     void addRatePlayList() const
     {
         using namespace mirtal::support;
-        PlayItemSpec a;
+        PlayItemDesc a;
         a.clip = "00001";
         a.in = 1000;
         a.out = 1000 + 10 * 45000;
         a.video = {videoStream(0x1011, 0x1B, 6, 3)};
         a.audio = {audioStream(0x1100, "eng")};
-        PlayItemSpec b = a;
+        PlayItemDesc b = a;
         b.in = 5000;
         b.out = 5000 + 20 * 45000;
         writeBytes(playlistFile("00005"), MplsBuilder()

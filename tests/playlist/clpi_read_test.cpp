@@ -33,7 +33,7 @@ using Cells = std::array<std::string, 4>;
 
 TEST(ClipReader, ListsStreamsOfEveryCodingType)
 {
-    ClipStreamSpec text{0x1800, 0x92, 0, 0, "fin", 3, 21};
+    ClipStreamDesc text{0x1800, 0x92, 0, 0, "fin", 3, 21};
     const auto r = readClip(ClpiBuilder()
                                 .stream(clipVideo(0x1011, 0x1B, 6, 1, 3))
                                 .stream(clipVideo(0x1012, 0x02, 1, 4, 2))
@@ -92,7 +92,7 @@ TEST(ClipReader, TheSecondProgramSequenceReplacesTheFirst)
 
 TEST(ClipReader, UnknownCodingTypesAndLongerInfosAreSkippedByTheirLength)
 {
-    ClipStreamSpec odd{0x1F00, 0x55, 0, 0, "", 0, 30};
+    ClipStreamDesc odd{0x1F00, 0x55, 0, 0, "", 0, 30};
     auto longVideo = clipVideo(0x1012);
     longVideo.infoLength = 40;
     const auto r = readClip(ClpiBuilder().stream(odd).stream(longVideo).stream(clipAudio(0x1100, "eng")).bytes());

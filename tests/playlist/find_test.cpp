@@ -46,12 +46,12 @@ TEST(FindClip, PlayItemsAnglesSubPlayItemsAndClipEntries)
 {
     auto angles = simpleItem("00002", 0, 9);
     angles.extraAngles = {{"00007", "M2TS", 0}, {"00003", "M2TS", 0}};
-    SubPlayItemSpec multi{"00010", "M2TS", 1, 0, 0, 9, 0, 0, true, {{"00007", "M2TS", 0}}};
+    SubPlayItemDesc multi{"00010", "M2TS", 1, 0, 0, 9, 0, 0, true, {{"00007", "M2TS", 0}}};
     const auto m = readBuilt(MplsBuilder()
                                  .playItem(simpleItem("00007", 0, 9))
                                  .playItem(angles)
                                  .playItem(simpleItem("00007", 9, 19))
-                                 .subPath({3, 0, {SubPlayItemSpec{"00008", "M2TS", 1, 0, 0, 9, 0, 0, false, {}}, multi}})
+                                 .subPath({3, 0, {SubPlayItemDesc{"00008", "M2TS", 1, 0, 0, 9, 0, 0, false, {}}, multi}})
                                  .bytes());
     EXPECT_EQ(clipHits(m, "00001", "00007"),
               (std::vector<std::string>{"00001.mpls , PlayItem 000", "00001.mpls , PlayItem 001, Angle 2",
@@ -73,7 +73,7 @@ TEST(FindClip, ReadsEveryPlayListAndLeavesTheLoadedOneAlone)
     writeBytes(bdmv / "PLAYLIST" / "00003.MPLS",
                MplsBuilder()
                    .playItem(simpleItem("00001", 0, 9))
-                   .subPath({3, 0, {SubPlayItemSpec{"00004", "M2TS", 1, 0, 0, 9, 0, 0, false, {}}}})
+                   .subPath({3, 0, {SubPlayItemDesc{"00004", "M2TS", 1, 0, 0, 9, 0, 0, false, {}}}})
                    .bytes());
     RecordingReporter rec;
     core::Report report(rec);

@@ -75,7 +75,7 @@ TEST(MplsReader, KeepsPipPgAfterPgAndSkipsReferencePadding)
 TEST(MplsReader, SkipsUnknownEntryAndCodingTypesByTheirStoredLength)
 {
     auto p = simpleItem("00001", 0, 10);
-    StreamSpec odd = audioStream(0x1100, "eng");
+    StreamDesc odd = audioStream(0x1100, "eng");
     odd.entryType = 9;
     odd.coding = 0x77;
     odd.entryLength = 12;
@@ -120,7 +120,7 @@ TEST(MplsText, TimeTextsAndGridRows)
     p.uo1 = 0xABCDEF01;
     const auto m = readBuilt(MplsBuilder()
                                  .playItem(p)
-                                 .subPath({2, 1, {SubPlayItemSpec{"00004", "M2TS", 1, 0, 0, 45000, 0, 45000 * 3601, true,
+                                 .subPath({2, 1, {SubPlayItemDesc{"00004", "M2TS", 1, 0, 0, 45000, 0, 45000 * 3601, true,
                                                                   {{"00005", "M2TS", 0}}}}})
                                  .mark({2, 0, 45000, 0x1011, 90})
                                  .bytes());
@@ -146,7 +146,7 @@ TEST(MplsText, SubPathIdsShowByListAndType)
     ig.subPathId = 0x1A;
     ig.subclipId = 2;
     p.ig = {ig};
-    StreamSpec pip = pgStream(0x1200, "eng");
+    StreamDesc pip = pgStream(0x1200, "eng");
     pip.entryType = 3;
     pip.subPathId = 5;
     p.pg = {pip};

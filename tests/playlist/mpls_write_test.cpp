@@ -38,9 +38,9 @@ MplsBuilder richPlayList()
                          .flagsWord(0xE000)
                          .playItem(a)
                          .playItem(b)
-                         .subPath({2, 1, {SubPlayItemSpec{}, SubPlayItemSpec{"00004", "M2TS", 1, 0, 0, 9, 0, 0, true,
+                         .subPath({2, 1, {SubPlayItemDesc{}, SubPlayItemDesc{"00004", "M2TS", 1, 0, 0, 9, 0, 0, true,
                                                                               {{"00005", "M2TS", 1}}}}})
-                         .subPath({3, 0, {SubPlayItemSpec{"00010", "M2TS", 1, 0, 0, 45000, 0, 0, false, {}}}})
+                         .subPath({3, 0, {SubPlayItemDesc{"00010", "M2TS", 1, 0, 0, 45000, 0, 0, false, {}}}})
                          .mark({1, 0, 1000, 0xFFFF, 0})
                          .mark({1, 1, 5000, 0xFFFF, 0})
                          .extension({{0x1000, 1, {1, 2, 3, 4, 5, 6, 7, 8}}}));
@@ -86,7 +86,7 @@ TEST(MplsWriter, WritesFlagsAnglesAndShortTexts)
 TEST(MplsWriter, WritesUnknownEntryAndCodingTypesAsTheirLengthAndTypeBytesOnly)
 {
     auto p = simpleItem("00001", 0, 9);
-    StreamSpec odd = audioStream(0x1100, "eng");
+    StreamDesc odd = audioStream(0x1100, "eng");
     odd.entryType = 9;
     odd.coding = 0x77;
     p.audio = {odd};

@@ -20,9 +20,9 @@ inline TPLmpls readBuilt(const std::vector<uint8_t>& bytes, const std::string& n
     return m;
 }
 
-inline support::PlayItemSpec simpleItem(const std::string& clip, uint32_t in, uint32_t out)
+inline support::PlayItemDesc simpleItem(const std::string& clip, uint32_t in, uint32_t out)
 {
-    support::PlayItemSpec p;
+    support::PlayItemDesc p;
     p.clip = clip;
     p.in = in;
     p.out = out;

@@ -31,7 +31,7 @@ void expectShifted(const Sizes& before, const Sizes& after, int64_t delta, bool 
     EXPECT_EQ(after.stn, before.stn + delta);
 }
 
-MplsBuilder withExtension(PlayItemSpec p)
+MplsBuilder withExtension(PlayItemDesc p)
 {
     return std::move(MplsBuilder().playItem(std::move(p)).mark({}).extension({{0x1000, 1, {9, 9, 9, 9}}}));
 }

@@ -55,11 +55,11 @@ TEST(SubPathInsert, FirstSubPathIsAnIgMenuOnTheFirstPlayItemsClip)
 
 TEST(SubPathDelete, LowersSizesByTheSubPathsFileSize)
 {
-    SubPlayItemSpec multi{"00004", "M2TS", 1, 0, 0, 9, 0, 0, true, {{"00005", "M2TS", 0}}};    // length 40
+    SubPlayItemDesc multi{"00004", "M2TS", 1, 0, 0, 9, 0, 0, true, {{"00005", "M2TS", 0}}};    // length 40
     auto m = readBuilt(MplsBuilder()
                            .playItem(simpleItem("00001", 0, 9))
-                           .subPath({2, 1, {SubPlayItemSpec{}, multi}})
-                           .subPath({3, 0, {SubPlayItemSpec{}}})
+                           .subPath({2, 1, {SubPlayItemDesc{}, multi}})
+                           .subPath({3, 0, {SubPlayItemDesc{}}})
                            .bytes());
     ASSERT_EQ(m.playList.subPaths[0].subPlayItems[1].length, 40);
     EXPECT_EQ(subPathFileSize(m.playList.subPaths[0]), 10u + 30 + 42);
@@ -84,7 +84,7 @@ TEST(SubPathDelete, LowersSizesByTheSubPathsFileSize)
 
 TEST(SubPathEdit, TypeAndRepeat)
 {
-    auto m = readBuilt(MplsBuilder().playItem(simpleItem("00001", 0, 9)).subPath({2, 1, {SubPlayItemSpec{}}}).bytes());
+    auto m = readBuilt(MplsBuilder().playItem(simpleItem("00001", 0, 9)).subPath({2, 1, {SubPlayItemDesc{}}}).bytes());
     EXPECT_TRUE(repeatSelectorEnabled(m.playList.subPaths[0]));
     EXPECT_EQ(subPathRows(m)[0][2], "Yes");
     EXPECT_FALSE(setSubPathType(m, 0, 3));
@@ -104,7 +104,7 @@ TEST(SubPathEdit, TypeAndRepeat)
 
 TEST(SubPlayItemEdit, ColumnsOneThreeSixAndSevenOnly)
 {
-    auto m = readBuilt(MplsBuilder().playItem(simpleItem("00001", 0, 9)).subPath({3, 0, {SubPlayItemSpec{}}}).bytes());
+    auto m = readBuilt(MplsBuilder().playItem(simpleItem("00001", 0, 9)).subPath({3, 0, {SubPlayItemDesc{}}}).bytes());
     const auto before = m;
     EXPECT_TRUE(editSubPlayItemCell(m, 0, 0, 1, "1234567"));
     EXPECT_TRUE(editSubPlayItemCell(m, 0, 0, 3, "5x"));
@@ -127,7 +127,7 @@ TEST(SubPlayItemEdit, ColumnsOneThreeSixAndSevenOnly)
 
 TEST(SubPlayItemView, ClipEntriesAndAnglesAndTheClipJump)
 {
-    SubPlayItemSpec multi{"00004", "M2TS", 1, 0, 0, 9, 0, 45000u * 3600 * 25, true, {{"00005", "M2TS", 1}, {"00006", "M2TS", 2}}};
+    SubPlayItemDesc multi{"00004", "M2TS", 1, 0, 0, 9, 0, 45000u * 3600 * 25, true, {{"00005", "M2TS", 1}, {"00006", "M2TS", 2}}};
     auto p = simpleItem("00001", 0, 9);
     p.extraAngles = {{"00002", "M2TS", 3}};
     const auto m = readBuilt(MplsBuilder().playItem(p).subPath({5, 0, {multi}}).bytes());

@@ -4,17 +4,17 @@
 
 namespace mirtal::support {
 
-ClipStreamSpec clipVideo(uint16_t pid, uint8_t coding, uint8_t format, uint8_t rate, uint8_t aspect)
+ClipStreamDesc clipVideo(uint16_t pid, uint8_t coding, uint8_t format, uint8_t rate, uint8_t aspect)
 {
     return {pid, coding, static_cast<uint8_t>(format << 4 | rate), aspect, "", 0, 21};
 }
 
-ClipStreamSpec clipAudio(uint16_t pid, const std::string& lang, uint8_t coding, uint8_t format, uint8_t rate)
+ClipStreamDesc clipAudio(uint16_t pid, const std::string& lang, uint8_t coding, uint8_t format, uint8_t rate)
 {
     return {pid, coding, static_cast<uint8_t>(format << 4 | rate), 0, lang, 0, 21};
 }
 
-ClipStreamSpec clipGraphics(uint16_t pid, uint8_t coding, const std::string& lang)
+ClipStreamDesc clipGraphics(uint16_t pid, uint8_t coding, const std::string& lang)
 {
     return {pid, coding, 0, 0, lang, 0, 21};
 }

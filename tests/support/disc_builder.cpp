@@ -10,7 +10,7 @@ namespace mirtal::support {
 
 namespace fs = std::filesystem;
 
-std::vector<uint8_t> extensionDataBlock(const std::vector<ExtEntrySpec>& entries)
+std::vector<uint8_t> extensionDataBlock(const std::vector<ExtEntryDesc>& entries)
 {
     Bytes b;
     const uint32_t table = 12 + 12 * static_cast<uint32_t>(entries.size());
@@ -30,7 +30,7 @@ std::vector<uint8_t> extensionDataBlock(const std::vector<ExtEntrySpec>& entries
 
 namespace {
 
-void entry(Bytes& b, const TitleSpec& t, bool isTitle)
+void entry(Bytes& b, const TitleDesc& t, bool isTitle)
 {
     b.u32((uint32_t{t.objectType} << 30) | (isTitle ? uint32_t{t.accessType} << 28 : 0));
     b.u16(uint32_t{t.playbackType} << 14);

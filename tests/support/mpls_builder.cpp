@@ -4,9 +4,9 @@
 
 namespace mirtal::support {
 
-StreamSpec videoStream(uint16_t pid, uint8_t coding, uint8_t format, uint8_t rate)
+StreamDesc videoStream(uint16_t pid, uint8_t coding, uint8_t format, uint8_t rate)
 {
-    StreamSpec s;
+    StreamDesc s;
     s.mainPid = pid;
     s.coding = coding;
     s.formatByte = static_cast<uint8_t>(format << 4 | rate);
@@ -14,9 +14,9 @@ StreamSpec videoStream(uint16_t pid, uint8_t coding, uint8_t format, uint8_t rat
     return s;
 }
 
-StreamSpec audioStream(uint16_t pid, const std::string& lang, uint8_t coding, uint8_t format, uint8_t rate)
+StreamDesc audioStream(uint16_t pid, const std::string& lang, uint8_t coding, uint8_t format, uint8_t rate)
 {
-    StreamSpec s;
+    StreamDesc s;
     s.mainPid = pid;
     s.coding = coding;
     s.formatByte = static_cast<uint8_t>(format << 4 | rate);
@@ -24,9 +24,9 @@ StreamSpec audioStream(uint16_t pid, const std::string& lang, uint8_t coding, ui
     return s;
 }
 
-StreamSpec pgStream(uint16_t pid, const std::string& lang)
+StreamDesc pgStream(uint16_t pid, const std::string& lang)
 {
-    StreamSpec s;
+    StreamDesc s;
     s.mainPid = pid;
     s.coding = 0x90;
     s.formatByte = 0;
@@ -34,9 +34,9 @@ StreamSpec pgStream(uint16_t pid, const std::string& lang)
     return s;
 }
 
-StreamSpec igStream(uint16_t pid, const std::string& lang)
+StreamDesc igStream(uint16_t pid, const std::string& lang)
 {
-    StreamSpec s;
+    StreamDesc s;
     s.entryType = 2;
     s.subPid = pid;
     s.coding = 0x91;
@@ -47,7 +47,7 @@ StreamSpec igStream(uint16_t pid, const std::string& lang)
 
 namespace {
 
-void stream(Bytes& b, const StreamSpec& s, uint8_t fill)
+void stream(Bytes& b, const StreamDesc& s, uint8_t fill)
 {
     const size_t entryStart = b.size();
     b.u8(s.entryLength).u8(s.entryType);
@@ -83,12 +83,12 @@ void refs(Bytes& b, const std::vector<uint8_t>& r, uint8_t fill)
         b.u8(fill);
 }
 
-void clipRef(Bytes& b, const ClipRefSpec& c)
+void clipRef(Bytes& b, const ClipRefDesc& c)
 {
     b.str(c.clip, 5).str(c.codec, 4).u8(c.stc);
 }
 
-std::vector<uint8_t> playItemBytes(const PlayItemSpec& p, bool dirty)
+std::vector<uint8_t> playItemBytes(const PlayItemDesc& p, bool dirty)
 {
     const uint8_t fill = dirty ? 0x5A : 0;
     Bytes b;
@@ -132,7 +132,7 @@ std::vector<uint8_t> playItemBytes(const PlayItemSpec& p, bool dirty)
     return b.b;
 }
 
-std::vector<uint8_t> subPathBytes(const SubPathSpec& s, bool dirty)
+std::vector<uint8_t> subPathBytes(const SubPathDesc& s, bool dirty)
 {
     Bytes b;
     b.u32(0).u8(0).u8(s.type).u16(s.repeat).u8(0).u8(static_cast<uint8_t>(s.items.size()));

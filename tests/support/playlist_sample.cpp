@@ -10,9 +10,9 @@ namespace {
 
 constexpr uint32_t kSecond = 45000;
 
-PlayItemSpec featureItem(const std::string& clip, uint32_t in, uint32_t out)
+PlayItemDesc featureItem(const std::string& clip, uint32_t in, uint32_t out)
 {
-    PlayItemSpec p;
+    PlayItemDesc p;
     p.clip = clip;
     p.in = in;
     p.out = out;
@@ -59,8 +59,8 @@ void addSamplePlaylists(const std::filesystem::path& bdmvDir)
     // SubPlayItems, one of them multi-clip.
     {
         auto item = featureItem("00001", 0, 60 * kSecond);
-        SubPlayItemSpec a{"00004", "M2TS", 1, 0, 0, 30 * kSecond, 0, 0, false, {}};
-        SubPlayItemSpec b{"00004", "M2TS", 1, 0, 30 * kSecond, 60 * kSecond, 0, 30 * kSecond, true,
+        SubPlayItemDesc a{"00004", "M2TS", 1, 0, 0, 30 * kSecond, 0, 0, false, {}};
+        SubPlayItemDesc b{"00004", "M2TS", 1, 0, 30 * kSecond, 60 * kSecond, 0, 30 * kSecond, true,
                           {{"00002", "M2TS", 0}, {"00003", "M2TS", 0}}};
         writeBytes(playlist / "00002.mpls", MplsBuilder()
                                                 .playback(2, 3)
@@ -76,7 +76,7 @@ void addSamplePlaylists(const std::filesystem::path& bdmvDir)
         auto ig = igStream(0x1400, "eng");
         ig.subPathId = 0;
         item.ig = {ig};
-        SubPlayItemSpec menu{"00010", "M2TS", 1, 0, 0, 90 * kSecond, 0, 0, false, {}};
+        SubPlayItemDesc menu{"00010", "M2TS", 1, 0, 0, 90 * kSecond, 0, 0, false, {}};
         writeBytes(playlist / "00003.mpls", MplsBuilder()
                                                 .flagsWord(0x8000)
                                                 .playItem(item)
@@ -88,7 +88,7 @@ void addSamplePlaylists(const std::filesystem::path& bdmvDir)
     }
     // 00004: the top menu: clip 00010 with its IG stream on PID 0x1400.
     {
-        PlayItemSpec menu;
+        PlayItemDesc menu;
         menu.clip = "00010";
         menu.in = 0;
         menu.out = 60 * kSecond;

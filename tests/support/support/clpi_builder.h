@@ -7,7 +7,7 @@
 
 namespace mirtal::support {
 
-struct ClipStreamSpec {
+struct ClipStreamDesc {
     uint16_t pid = 0x1011;
     uint8_t coding = 0x1B;
     uint8_t formatByte = 0x61;    // video format × 16 + rate, or audio format × 16 + sample rate
@@ -28,7 +28,7 @@ public:
         m_deltas.push_back({std::move(following), std::move(codec)});
         return *this;
     }
-    ClpiBuilder& stream(ClipStreamSpec s) { m_programs.back().push_back(s); return *this; }
+    ClpiBuilder& stream(ClipStreamDesc s) { m_programs.back().push_back(s); return *this; }
     // Starts a further program sequence; later streams go into it.
     ClpiBuilder& nextProgramSequence() { m_programs.emplace_back(); return *this; }
     [[nodiscard]] std::vector<uint8_t> bytes() const;
@@ -39,12 +39,12 @@ private:
     uint32_t m_rate = 6000000;
     uint32_t m_packets = 1000;
     std::vector<std::pair<std::string, std::string>> m_deltas;
-    std::vector<std::vector<ClipStreamSpec>> m_programs{{}};
+    std::vector<std::vector<ClipStreamDesc>> m_programs{{}};
 };
 
-ClipStreamSpec clipVideo(uint16_t pid, uint8_t coding = 0x1B, uint8_t format = 6, uint8_t rate = 1, uint8_t aspect = 3);
-ClipStreamSpec clipAudio(uint16_t pid, const std::string& lang, uint8_t coding = 0x81, uint8_t format = 6,
+ClipStreamDesc clipVideo(uint16_t pid, uint8_t coding = 0x1B, uint8_t format = 6, uint8_t rate = 1, uint8_t aspect = 3);
+ClipStreamDesc clipAudio(uint16_t pid, const std::string& lang, uint8_t coding = 0x81, uint8_t format = 6,
                          uint8_t rate = 1);
-ClipStreamSpec clipGraphics(uint16_t pid, uint8_t coding, const std::string& lang);    // 0x90 PG, 0x91 IG
+ClipStreamDesc clipGraphics(uint16_t pid, uint8_t coding, const std::string& lang);    // 0x90 PG, 0x91 IG
 
 }  // namespace mirtal::support

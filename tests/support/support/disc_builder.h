@@ -10,7 +10,7 @@
 
 namespace mirtal::support {
 
-struct TitleSpec {
+struct TitleDesc {
     uint8_t objectType = 1;    // 1 HDMV, 2 BD-J
     uint8_t accessType = 0;
     uint8_t playbackType = 0;
@@ -18,16 +18,16 @@ struct TitleSpec {
     std::string bdjName;
 };
 
-struct ExtEntrySpec {
+struct ExtEntryDesc {
     uint16_t id1 = 0;
     uint16_t id2 = 0;
     std::vector<uint8_t> data;
 };
 
 // An ExtensionData() block: entries with their data laid out one after another after the table.
-std::vector<uint8_t> extensionDataBlock(const std::vector<ExtEntrySpec>& entries);
+std::vector<uint8_t> extensionDataBlock(const std::vector<ExtEntryDesc>& entries);
 
-struct ObjectSpec {
+struct ObjectDesc {
     bool resume = false;
     bool menuCallMasked = false;
     bool titleSearchMasked = false;
@@ -36,12 +36,12 @@ struct ObjectSpec {
 
 class DiscBuilder {
 public:
-    DiscBuilder& firstPlayback(TitleSpec t) { m_firstPlayback = t; return *this; }
-    DiscBuilder& topMenu(TitleSpec t) { m_topMenu = t; return *this; }
-    DiscBuilder& title(TitleSpec t) { m_titles.push_back(t); return *this; }
-    DiscBuilder& object(ObjectSpec o) { m_objects.push_back(std::move(o)); return *this; }
-    DiscBuilder& indexExtension(std::vector<ExtEntrySpec> e) { m_indexExt = std::move(e); return *this; }
-    DiscBuilder& objectExtension(std::vector<ExtEntrySpec> e) { m_objectExt = std::move(e); return *this; }
+    DiscBuilder& firstPlayback(TitleDesc t) { m_firstPlayback = t; return *this; }
+    DiscBuilder& topMenu(TitleDesc t) { m_topMenu = t; return *this; }
+    DiscBuilder& title(TitleDesc t) { m_titles.push_back(t); return *this; }
+    DiscBuilder& object(ObjectDesc o) { m_objects.push_back(std::move(o)); return *this; }
+    DiscBuilder& indexExtension(std::vector<ExtEntryDesc> e) { m_indexExt = std::move(e); return *this; }
+    DiscBuilder& objectExtension(std::vector<ExtEntryDesc> e) { m_objectExt = std::move(e); return *this; }
     DiscBuilder& contentProvider(std::string s) { m_provider = std::move(s); return *this; }
 
     [[nodiscard]] std::vector<uint8_t> indexBytes() const;
@@ -52,12 +52,12 @@ public:
     std::filesystem::path writeTo(const std::filesystem::path& root, bool withBackupDir = true) const;
 
 private:
-    TitleSpec m_firstPlayback{1, 0, 0, 0, {}};
-    TitleSpec m_topMenu{1, 0, 0, 0, {}};
-    std::vector<TitleSpec> m_titles;
-    std::vector<ObjectSpec> m_objects;
-    std::optional<std::vector<ExtEntrySpec>> m_indexExt;
-    std::optional<std::vector<ExtEntrySpec>> m_objectExt;
+    TitleDesc m_firstPlayback{1, 0, 0, 0, {}};
+    TitleDesc m_topMenu{1, 0, 0, 0, {}};
+    std::vector<TitleDesc> m_titles;
+    std::vector<ObjectDesc> m_objects;
+    std::optional<std::vector<ExtEntryDesc>> m_indexExt;
+    std::optional<std::vector<ExtEntryDesc>> m_objectExt;
     std::string m_provider;
 };
 

@@ -10,13 +10,13 @@
 
 namespace mirtal::support {
 
-struct ClipRefSpec {
+struct ClipRefDesc {
     std::string clip;
     std::string codec = "M2TS";
     uint8_t stc = 0;
 };
 
-struct StreamSpec {
+struct StreamDesc {
     uint8_t entryType = 1;
     uint16_t mainPid = 0;
     uint8_t subPathId = 0;
@@ -32,13 +32,13 @@ struct StreamSpec {
     uint8_t attributesLength = 5;
 };
 
-StreamSpec videoStream(uint16_t pid, uint8_t coding = 0x1B, uint8_t format = 6, uint8_t rate = 1);
-StreamSpec audioStream(uint16_t pid, const std::string& lang, uint8_t coding = 0x81, uint8_t format = 6,
+StreamDesc videoStream(uint16_t pid, uint8_t coding = 0x1B, uint8_t format = 6, uint8_t rate = 1);
+StreamDesc audioStream(uint16_t pid, const std::string& lang, uint8_t coding = 0x81, uint8_t format = 6,
                        uint8_t rate = 1);
-StreamSpec pgStream(uint16_t pid, const std::string& lang);
-StreamSpec igStream(uint16_t pid, const std::string& lang);
+StreamDesc pgStream(uint16_t pid, const std::string& lang);
+StreamDesc igStream(uint16_t pid, const std::string& lang);
 
-struct PlayItemSpec {
+struct PlayItemDesc {
     std::string clip = "00001";
     std::string codec = "M2TS";
     uint8_t connectionCondition = 1;
@@ -51,12 +51,12 @@ struct PlayItemSpec {
     uint8_t stillMode = 0;
     uint16_t stillTime = 0;
     bool multiAngle = false;
-    std::vector<ClipRefSpec> extraAngles;    // angles 1, 2, ... (angle 0 is the PlayItem's clip)
+    std::vector<ClipRefDesc> extraAngles;    // angles 1, 2, ... (angle 0 is the PlayItem's clip)
     uint8_t angleFlags = 0;                  // bit 1 different audios, bit 0 seamless
-    std::vector<StreamSpec> video, audio, pg, pipPg, ig, secondaryAudio, secondaryVideo;
+    std::vector<StreamDesc> video, audio, pg, pipPg, ig, secondaryAudio, secondaryVideo;
 };
 
-struct SubPlayItemSpec {
+struct SubPlayItemDesc {
     std::string clip = "00002";
     std::string codec = "M2TS";
     uint8_t connectionCondition = 1;
@@ -66,16 +66,16 @@ struct SubPlayItemSpec {
     uint16_t syncPlayItem = 0;
     uint32_t syncPts = 0;
     bool multiClip = false;
-    std::vector<ClipRefSpec> extraClips;    // clip entries 1, 2, ...
+    std::vector<ClipRefDesc> extraClips;    // clip entries 1, 2, ...
 };
 
-struct SubPathSpec {
+struct SubPathDesc {
     uint8_t type = 3;
     uint16_t repeat = 0;
-    std::vector<SubPlayItemSpec> items;
+    std::vector<SubPlayItemDesc> items;
 };
 
-struct MarkSpec {
+struct MarkDesc {
     uint8_t type = 1;
     uint16_t playItem = 0;
     uint32_t time = 0;
@@ -90,10 +90,10 @@ public:
     MplsBuilder& playback(uint8_t type, uint16_t count) { m_pbType = type; m_pbCount = count; return *this; }
     MplsBuilder& uoMask(uint32_t w1, uint32_t w2) { m_uo1 = w1; m_uo2 = w2; return *this; }
     MplsBuilder& flagsWord(uint16_t f) { m_flags = f; return *this; }
-    MplsBuilder& playItem(PlayItemSpec p) { m_items.push_back(std::move(p)); return *this; }
-    MplsBuilder& subPath(SubPathSpec s) { m_subPaths.push_back(std::move(s)); return *this; }
-    MplsBuilder& mark(MarkSpec m) { m_marks.push_back(m); return *this; }
-    MplsBuilder& extension(std::vector<ExtEntrySpec> e) { m_ext = std::move(e); return *this; }
+    MplsBuilder& playItem(PlayItemDesc p) { m_items.push_back(std::move(p)); return *this; }
+    MplsBuilder& subPath(SubPathDesc s) { m_subPaths.push_back(std::move(s)); return *this; }
+    MplsBuilder& mark(MarkDesc m) { m_marks.push_back(m); return *this; }
+    MplsBuilder& extension(std::vector<ExtEntryDesc> e) { m_ext = std::move(e); return *this; }
     // Set reserved bytes to non-zero values (the writer gives them back as zero).
     MplsBuilder& dirtyReserved(bool d = true) { m_dirty = d; return *this; }
     [[nodiscard]] std::vector<uint8_t> bytes() const;
@@ -110,10 +110,10 @@ private:
     uint16_t m_pbCount = 0;
     uint32_t m_uo1 = 0, m_uo2 = 0;
     uint16_t m_flags = 0;
-    std::vector<PlayItemSpec> m_items;
-    std::vector<SubPathSpec> m_subPaths;
-    std::vector<MarkSpec> m_marks;
-    std::optional<std::vector<ExtEntrySpec>> m_ext;
+    std::vector<PlayItemDesc> m_items;
+    std::vector<SubPathDesc> m_subPaths;
+    std::vector<MarkDesc> m_marks;
+    std::optional<std::vector<ExtEntryDesc>> m_ext;
     bool m_dirty = false;
 };
 
