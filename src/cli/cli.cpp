@@ -185,4 +185,22 @@ std::optional<fs::path> bdmvFolderFor(const std::string& path)
     return bdmv;
 }
 
+std::optional<DiscFileArg> discFileArg(const std::string& path, const std::string& name,
+                                       const std::string& extension, const char* kind, int& status)
+{
+    const auto bdmv = bdmvFolderFor(path);
+    if (!bdmv) {
+        status = usageError("no such file or folder: " + path);
+        return std::nullopt;
+    }
+    const auto five = fiveDigitName(name, extension);
+    if (!five) {
+        std::fprintf(stderr, "mirtal-cli: not a %s name: %s (five digits, as 00001 or 00001%s)\n", kind,
+                     name.c_str(), extension.c_str());
+        status = kExitFailed;
+        return std::nullopt;
+    }
+    return DiscFileArg{*bdmv, *five};
+}
+
 }  // namespace mirtal::cli

@@ -97,4 +97,14 @@ const std::vector<Command>& commands();
 // its subfolders (BDMV/PLAYLIST/00001.mpls); nullopt when PATH does not exist.
 [[nodiscard]] std::optional<fs::path> bdmvFolderFor(const std::string& path);
 
+// The PATH and NAME arguments of a command on one disc file: the BDMV folder (bdmvFolderFor) and
+// the five-digit name (fiveDigitName). A PATH that does not exist is a usage error, a NAME that is
+// no such name an error; the message is printed then and `status` holds the exit status.
+struct DiscFileArg {
+    fs::path bdmv;
+    std::string name;
+};
+[[nodiscard]] std::optional<DiscFileArg> discFileArg(const std::string& path, const std::string& name,
+                                                     const std::string& extension, const char* kind, int& status);
+
 }  // namespace mirtal::cli

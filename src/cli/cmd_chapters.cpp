@@ -38,22 +38,19 @@ int run(const std::vector<std::string>& raw)
     const auto options = backupOptions(args);
     if (!options)
         return kExitUsage;
-    const auto bdmv = bdmvFolderFor(pos[1]);
-    if (!bdmv)
-        return usageError("no such file or folder: " + pos[1]);
-    const auto name = fiveDigitName(pos[2], ".mpls");
-    if (!name) {
-        std::fprintf(stderr, "mirtal-cli: not a PlayList name: %s (five digits, as 00001 or 00001.mpls)\n",
-                     pos[2].c_str());
-        return kExitFailed;
-    }
+    int status = 0;
+    const auto arg = discFileArg(pos[1], pos[2], ".mpls", "PlayList", status);
+    if (!arg)
+        return status;
+    const fs::path& bdmv = arg->bdmv;
+    const std::string& name = arg->name;
     // The file name the dialogs propose, in the current folder, when none is given.
-    const fs::path file = pos.size() == 4 ? fs::path(pos[3]) : fs::path(chapterFileName(*name, *format));
+    const fs::path file = pos.size() == 4 ? fs::path(pos[3]) : fs::path(chapterFileName(name, *format));
 
     StderrReporter sink;
     core::Report report(sink);
     TPLmpls model;
-    if (!readPlaylistFile(*bdmv, *name, model, report))
+    if (!readPlaylistFile(bdmv, name, model, report))
         return kExitFailed;
 
     if (!isImport) {
@@ -76,16 +73,16 @@ int run(const std::vector<std::string>& raw)
     const std::string text(bytes.begin(), bytes.end());
     if (!importChapters(model, text, *format, report)) {
         if (sink.errors() == 0)
-            report.erlog("No chapters in " + file.string() + "; " + *name + ".mpls is left as it was.");
+            report.erlog("No chapters in " + file.string() + "; " + name + ".mpls is left as it was.");
         return kExitFailed;
     }
     if (!canSavePlaylist(model)) {
-        report.erlog(*name + ".mpls has no PlayItems; it is not saved.");
+        report.erlog(name + ".mpls has no PlayItems; it is not saved.");
         return kExitFailed;
     }
-    if (plsave(*bdmv, *name, model, *options, report) != core::SaveOutcome::Saved)
+    if (plsave(bdmv, name, model, *options, report) != core::SaveOutcome::Saved)
         return kExitFailed;
-    report.log(*name + ".mpls saved with " + std::to_string(model.marks.marks.size()) + " mark(s).");
+    report.log(name + ".mpls saved with " + std::to_string(model.marks.marks.size()) + " mark(s).");
     return statusOf(sink);
 }
 

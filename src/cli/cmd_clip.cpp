@@ -37,24 +37,21 @@ int run(const std::vector<std::string>& raw)
         return usageError(args.error());
     if (args.positional().size() != 2)
         return usageError("usage: mirtal-cli clip PATH NAME [--json]");
-    const auto bdmv = bdmvFolderFor(args.positional()[0]);
-    if (!bdmv)
-        return usageError("no such file or folder: " + args.positional()[0]);
-    const auto name = fiveDigitName(args.positional()[1], ".clpi");
-    if (!name) {
-        std::fprintf(stderr, "mirtal-cli: not a clip name: %s (five digits, as 00001 or 00001.clpi)\n",
-                     args.positional()[1].c_str());
-        return kExitFailed;
-    }
+    int status = 0;
+    const auto arg = discFileArg(args.positional()[0], args.positional()[1], ".clpi", "clip", status);
+    if (!arg)
+        return status;
+    const fs::path& bdmv = arg->bdmv;
+    const std::string& name = arg->name;
     StderrReporter sink;
     core::Report report(sink);
     // Every clip of an opened disc has its entry in the stream file list (empty when missing).
-    const auto stream = playlist::streamFileOf(*bdmv, *name);
-    const auto view = playlist::readClipInfoFile(*bdmv, *name, stream, report);
+    const auto stream = playlist::streamFileOf(bdmv, name);
+    const auto view = playlist::readClipInfoFile(bdmv, name, stream, report);
     if (!view.ok)
         return kExitFailed;
     if (args.has("--json")) {
-        std::printf("%s\n", viewJson(view, *name, stream).c_str());
+        std::printf("%s\n", viewJson(view, name, stream).c_str());
     } else {
         std::printf("[ProgramInfo]\n");
         printGrid(playlist::programInfoCaptions(), view.rows);

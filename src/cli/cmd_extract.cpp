@@ -41,16 +41,12 @@ int run(const std::vector<std::string>& raw)
     const auto pid = parseHex(*pidText);
     if (!pid || *pid > 0x1FFF)
         return usageError("--pid takes a hexadecimal PID");
-    const auto bdmv = bdmvFolderFor(args.positional()[0]);
-    if (!bdmv)
-        return usageError("no such file or folder: " + args.positional()[0]);
-    const auto clipName = fiveDigitName(args.positional()[1], ".m2ts");
-    if (!clipName) {
-        std::fprintf(stderr, "mirtal-cli: not a clip name: %s (five digits, as 00010 or 00010.m2ts)\n",
-                     args.positional()[1].c_str());
-        return kExitFailed;
-    }
-    const std::string& clip = *clipName;
+    int status = 0;
+    const auto arg = discFileArg(args.positional()[0], args.positional()[1], ".m2ts", "clip", status);
+    if (!arg)
+        return status;
+    const fs::path& bdmv = arg->bdmv;
+    const std::string& clip = arg->name;
     const std::filesystem::path outDir = args.value("--out").value_or(".");
 
     ExtractReporter sink;
@@ -62,7 +58,7 @@ int run(const std::vector<std::string>& raw)
     {
         core::NullReporter quiet;
         core::Report silent(quiet);
-        const auto info = playlist::readClipInfoFile(*bdmv, clip, std::nullopt, silent);
+        const auto info = playlist::readClipInfoFile(bdmv, clip, std::nullopt, silent);
         for (size_t i = 0; i < info.rows.size() && i < info.pids.size(); ++i)
             if (info.pids[i] == *pid) {
                 cells = {info.rows[i][1], info.rows[i][2], info.rows[i][3]};
@@ -79,7 +75,7 @@ int run(const std::vector<std::string>& raw)
 #endif
     const auto mode = ig::extractMode(kind, args.has("--pes"), !args.has("--no-sup"));
     const auto output = outDir / ig::extractFileName(clip, cells, kind, mode);
-    ig::FileSource source(bdmv::discEntry(*bdmv, "STREAM", clip + ".m2ts"));
+    ig::FileSource source(bdmv::discEntry(bdmv, "STREAM", clip + ".m2ts"));
     if (!source.ok()) {
         report.erlog("Cannot open " + clip + ".m2ts: " + source.error());
         return kExitFailed;

@@ -49,33 +49,29 @@ int run(const std::vector<std::string>& raw)
     if (pos.size() != 3 || (pos[0] != "playlist" && pos[0] != "clip"))
         return usageError("usage: mirtal-cli find playlist|clip PATH NAME");
     const bool forClip = pos[0] == "clip";
-    const auto name = fiveDigitName(pos[2], forClip ? ".clpi" : ".mpls");
-    if (!name) {
-        std::fprintf(stderr, "mirtal-cli: not a %s name: %s (five digits, as 00001)\n",
-                     forClip ? "clip" : "PlayList", pos[2].c_str());
-        return kExitFailed;
-    }
-    const auto bdmv = bdmvFolderFor(pos[1]);
-    if (!bdmv)
-        return usageError("no such file or folder: " + pos[1]);
+    int status = 0;
+    const auto arg = discFileArg(pos[1], pos[2], forClip ? ".clpi" : ".mpls", forClip ? "clip" : "PlayList", status);
+    if (!arg)
+        return status;
+    const std::string& name = arg->name;
 
     StderrReporter sink;
     core::Report report(sink);
     bdmv::Disc disc;
-    if (auto status = openForCommand(bdmv->string(), disc, sink, report))
-        return *status;
+    if (auto failed = openForCommand(arg->bdmv.string(), disc, sink, report))
+        return *failed;
     // The Find button searches for what the tab's selector holds: a PlayList or clip of the disc.
     const auto& names = forClip ? disc.clips : disc.playlists;
-    if (!listed(names, *name)) {
-        report.erlog(std::string(forClip ? "No clip " : "No PlayList ") + *name +
+    if (!listed(names, name)) {
+        report.erlog(std::string(forClip ? "No clip " : "No PlayList ") + name +
                      (forClip ? " in CLIPINF." : " in PLAYLIST."));
         return kExitFailed;
     }
 
     LineCollector lines;
     core::Report findReport(lines);
-    const auto hits = forClip ? playlist::findClip(disc.bdmv, disc.playlists, *name, findReport)
-                              : playlist::findPlayList(disc.movieObjects, *name, findReport);
+    const auto hits = forClip ? playlist::findClip(disc.bdmv, disc.playlists, name, findReport)
+                              : playlist::findPlayList(disc.movieObjects, name, findReport);
     printSplit(lines.lines, 2 + hits.size());
     return sink.errors() + lines.errors > 0 ? kExitFailed : kExitOk;
 }

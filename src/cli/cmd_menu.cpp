@@ -37,17 +37,13 @@ int run(const std::vector<std::string>& raw)
             return usageError("--pid takes a hexadecimal PID");
         pid = *h;
     }
-    const auto bdmv = bdmvFolderFor(args.positional()[0]);
-    if (!bdmv)
-        return usageError("no such file or folder: " + args.positional()[0]);
-    const auto clipName = fiveDigitName(args.positional()[1], ".m2ts");
-    if (!clipName) {
-        std::fprintf(stderr, "mirtal-cli: not a clip name: %s (five digits, as 00010 or 00010.m2ts)\n",
-                     args.positional()[1].c_str());
-        return kExitFailed;
-    }
-    const std::string& clip = *clipName;
-    const auto file = bdmv::discEntry(*bdmv, "STREAM", clip + ".m2ts");
+    int status = 0;
+    const auto arg = discFileArg(args.positional()[0], args.positional()[1], ".m2ts", "clip", status);
+    if (!arg)
+        return status;
+    const fs::path& bdmv = arg->bdmv;
+    const std::string& clip = arg->name;
+    const auto file = bdmv::discEntry(bdmv, "STREAM", clip + ".m2ts");
 
     StderrReporter sink;
     core::Report report(sink);

@@ -290,22 +290,19 @@ int run(const std::vector<std::string>& raw)
         return usageError(args.error());
     if (args.positional().size() != 2)
         return usageError("usage: mirtal-cli playlist PATH NAME [--json]");
-    const auto bdmv = bdmvFolderFor(args.positional()[0]);
-    if (!bdmv)
-        return usageError("no such file or folder: " + args.positional()[0]);
-    const auto name = fiveDigitName(args.positional()[1], ".mpls");
-    if (!name) {
-        std::fprintf(stderr, "mirtal-cli: not a PlayList name: %s (five digits, as 00001 or 00001.mpls)\n",
-                     args.positional()[1].c_str());
-        return kExitFailed;
-    }
+    int status = 0;
+    const auto arg = discFileArg(args.positional()[0], args.positional()[1], ".mpls", "PlayList", status);
+    if (!arg)
+        return status;
+    const fs::path& bdmv = arg->bdmv;
+    const std::string& name = arg->name;
     StderrReporter sink;
     core::Report report(sink);
     TPLmpls model;
-    if (!readPlaylistFile(*bdmv, *name, model, report))
+    if (!readPlaylistFile(bdmv, name, model, report))
         return kExitFailed;
     if (args.has("--json"))
-        std::printf("%s\n", modelJson(model, *name).c_str());
+        std::printf("%s\n", modelJson(model, name).c_str());
     else
         printGrids(model);
     std::fflush(stdout);

@@ -60,21 +60,17 @@ int run(const std::vector<std::string>& raw)
             actions.emplace_back(option, value);
         }
     }
-    const auto bdmv = bdmvFolderFor(args.positional()[0]);
-    if (!bdmv)
-        return usageError("no such file or folder: " + args.positional()[0]);
-    const auto clipName = fiveDigitName(args.positional()[1], ".m2ts");
-    if (!clipName) {
-        std::fprintf(stderr, "mirtal-cli: not a clip name: %s (five digits, as 00010 or 00010.m2ts)\n",
-                     args.positional()[1].c_str());
-        return kExitFailed;
-    }
-    const std::string& clip = *clipName;
+    int status = 0;
+    const auto arg = discFileArg(args.positional()[0], args.positional()[1], ".m2ts", "clip", status);
+    if (!arg)
+        return status;
+    const fs::path& bdmv = arg->bdmv;
+    const std::string& clip = arg->name;
 
     StatusEchoReporter sink;
     core::Report report(sink);
     ig::IgMenu menu;
-    const auto loaded = ig::loadIG(bdmv::discEntry(*bdmv, "STREAM", clip + ".m2ts"), static_cast<uint16_t>(*pid), menu, report);
+    const auto loaded = ig::loadIG(bdmv::discEntry(bdmv, "STREAM", clip + ".m2ts"), static_cast<uint16_t>(*pid), menu, report);
     if (loaded.status == ig::LoadStatus::NotIgs)
         std::fprintf(stderr, "mirtal-cli: Not an IGS\n");
     if (!menu.loaded)

@@ -19,28 +19,25 @@ int run(const std::vector<std::string>& raw)
     const auto options = backupOptions(args);
     if (!options)
         return kExitUsage;
-    const auto bdmv = bdmvFolderFor(args.positional()[0]);
-    if (!bdmv)
-        return usageError("no such file or folder: " + args.positional()[0]);
-    const auto name = fiveDigitName(args.positional()[1], ".mpls");
-    if (!name) {
-        std::fprintf(stderr, "mirtal-cli: not a PlayList name: %s (five digits, as 00001 or 00001.mpls)\n",
-                     args.positional()[1].c_str());
-        return kExitFailed;
-    }
+    int status = 0;
+    const auto arg = discFileArg(args.positional()[0], args.positional()[1], ".mpls", "PlayList", status);
+    if (!arg)
+        return status;
+    const fs::path& bdmv = arg->bdmv;
+    const std::string& name = arg->name;
     StderrReporter sink;
     core::Report report(sink);
     playlist::TPLmpls model;
-    if (!playlist::readPlaylistFile(*bdmv, *name, model, report) || sink.errors() > 0)
+    if (!playlist::readPlaylistFile(bdmv, name, model, report) || sink.errors() > 0)
         return kExitFailed;
     // The Save button is enabled only for a PlayList with at least one PlayItem.
     if (!playlist::canSavePlaylist(model)) {
-        report.erlog(*name + ".mpls has no PlayItems; it is not saved.");
+        report.erlog(name + ".mpls has no PlayItems; it is not saved.");
         return kExitFailed;
     }
-    if (playlist::plsave(*bdmv, *name, model, *options, report) != core::SaveOutcome::Saved)
+    if (playlist::plsave(bdmv, name, model, *options, report) != core::SaveOutcome::Saved)
         return kExitFailed;
-    report.log(*name + ".mpls saved.");
+    report.log(name + ".mpls saved.");
     return statusOf(sink);
 }
 
