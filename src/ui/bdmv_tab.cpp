@@ -8,6 +8,7 @@
 #include "ui/main_window.h"
 #include "ui/num_edit.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -37,7 +38,6 @@ void TfMain::connectBdmvTab()
         if (!m_filling)
             titleSelected(row);
     });
-    m_titles->installEventFilter(this);
     connect(m_titleNo, &QComboBox::currentIndexChanged, this, &TfMain::titleNoChanged);
     for (QComboBox* list : {m_titleOT, m_titleAT, m_titlePBT, m_titleOID, m_titleFN})
         connect(list, &QComboBox::currentIndexChanged, this, [this] { titleEditorChanged(); });
@@ -83,8 +83,13 @@ void TfMain::connectBdmvTab()
 
 bool TfMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
+    // The filter watches the whole application: a key comes first to the control with the focus.
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         auto* key = static_cast<QKeyEvent*>(event);
+        auto* widget = static_cast<QWidget*>(watched);
+        QWidget* first = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : this;
+        if (widget == first && widget->window() == this)
+            FormKeyDown(key);
         if (watched == m_titles) {
             if (key->key() == Qt::Key_Insert) {
                 bbTiinsClick();
@@ -127,6 +132,8 @@ void TfMain::resetBdmvViews()
     ResetSG(m_titles);
     ResetSG(m_objects);
     ResetSG(m_commands);
+    m_playList->clear();
+    m_clipList->clear();
     m_object.reset();
     m_filling = false;
 }
@@ -135,6 +142,7 @@ void TfMain::bReadBDMVClick()
 {
     resetBdmvViews();
     const std::string folder = m_bdmvDir->text().toStdString();
+    const int errors = m_sink.errorCount();
     const bool ok = bdmv::openDisc(m_disc, folder, m_report);
     if (!ok) {
         // The model was replaced by an empty one: nothing may be edited or saved over it.
@@ -147,6 +155,8 @@ void TfMain::bReadBDMVClick()
         return;
     }
     fillAfterRead();
+    // A damaged file stays on show after the closing "Ready" of the opening and the views.
+    m_sink.showLastErrorSince(errors);
 }
 
 void TfMain::fillObjectLists()
@@ -164,6 +174,14 @@ void TfMain::fillObjectLists()
     }
     m_objectList->clear();
     m_objectList->addItems(runList);
+    // The PlayList and clip lists; their tabs read the selected entry.
+    const auto fill = [](QComboBox* list, const std::vector<std::string>& names) {
+        list->clear();
+        for (const auto& n : names)
+            list->addItem(qs(n));
+    };
+    fill(m_playList, m_disc.playlists);
+    fill(m_clipList, m_disc.clips);
     QStringList names;
     for (const auto& n : m_disc.bdjObjects)
         names << qs(n);

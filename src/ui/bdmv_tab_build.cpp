@@ -23,41 +23,6 @@
 
 namespace mirtal::ui {
 
-namespace {
-
-QComboBox* makeList(const QString& name, const QString& hint, const QStringList& items, int width)
-{
-    auto* list = new QComboBox;
-    list->setObjectName(name);
-    list->setToolTip(hint);
-    list->addItems(items);
-    list->setEnabled(false);
-    if (width > 0)
-        list->setFixedWidth(width);
-    return list;
-}
-
-QToolButton* makeGlyphButton(const QString& name, const QString& glyph, const QString& hint)
-{
-    auto* button = new QToolButton;
-    button->setObjectName(name);
-    button->setText(glyph);
-    button->setToolTip(hint);
-    button->setFixedWidth(24);
-    return button;
-}
-
-QLabel* smallLabel(const QString& text)
-{
-    auto* label = new QLabel(text);
-    QFont f = label->font();
-    f.setPointSizeF(f.pointSizeF() * 0.9);
-    label->setFont(f);
-    return label;
-}
-
-}  // namespace
-
 QWidget* TfMain::buildBdmvTab()
 {
     auto* page = new QWidget;
@@ -120,7 +85,7 @@ QWidget* TfMain::buildIndexGroup()
                          QStringLiteral("Title acces type: Title Search  (User Operation) into this title"),
                          {QStringLiteral("Permitted"), QStringLiteral("Prohibited1"), QStringLiteral("Prohibited2")}, 96);
     m_titlePBT = makeList(QStringLiteral("cbTitlePBT"), QStringLiteral("Title playback type"),
-                          {QStringLiteral("Movie"), QStringLiteral("Interactive")}, 88);
+                          {QStringLiteral("Movie"), QStringLiteral("Interactive")}, 100);
     m_titleOID = makeList(QStringLiteral("cbTitleOID"), QStringLiteral("Title object id"), {}, 56);
     m_titleFN = makeList(QStringLiteral("cbTitleFN"), QStringLiteral("BD-J object filename"), {}, 72);
     m_tiIns = makeGlyphButton(QStringLiteral("bbTiins"), QStringLiteral("+"), QStringLiteral("Insert a title after the selected title(s)"));
@@ -156,7 +121,7 @@ QWidget* TfMain::buildIndexGroup()
     m_fpbType = makeList(QStringLiteral("cbFPBtype"), QStringLiteral("First playback object type"),
                          {QStringLiteral("HDMV"), QStringLiteral("BD-J")}, 64);
     m_fpbPBType = makeList(QStringLiteral("cbFPBTitlePBtype"), QStringLiteral("Title playback type"),
-                           {QStringLiteral("Movie"), QStringLiteral("Interactive")}, 88);
+                           {QStringLiteral("Movie"), QStringLiteral("Interactive")}, 100);
     m_fpbObject = makeList(QStringLiteral("cbFPBObject"), QStringLiteral("Object ID"), {}, 56);
     m_fpbFile = makeList(QStringLiteral("cbFPBFile"), QStringLiteral("BD-J file name"), {}, 72);
     auto* fpbRow = new QHBoxLayout(fpb);
@@ -216,6 +181,7 @@ QWidget* TfMain::buildMovieObjectGroup()
 
     auto* objectsPanel = new QWidget;
     objectsPanel->setObjectName(QStringLiteral("pnlObjects"));
+    objectsPanel->setMinimumHeight(80);
     static constexpr int kObjectWidths[] = {34, 64, 70, 70, 60};
     m_objects = makeGrid(QStringLiteral("sgObject"), bdmv::objectCaptions(), kObjectWidths);
     m_objects->setToolTip(QStringLiteral("Movie objects"));
@@ -269,7 +235,7 @@ QWidget* TfMain::buildCommandPanel()
     static constexpr int kCommandWidths[] = {40, 72, 72, 72, 200};
     m_commands = makeGrid(QStringLiteral("sgCommands"), captions, kCommandWidths);
     m_commands->setToolTip(QStringLiteral("Navigation commands"));
-    m_commands->setMinimumHeight(60);
+    m_commands->setMinimumHeight(40);
 
     QStringList groupNames;
     for (uint32_t g = 0; g < 3; ++g)
@@ -332,8 +298,6 @@ QWidget* TfMain::buildCommandPanel()
     rowA->addWidget(m_cmd);
     rowA->addWidget(m_valid);
     rowA->addStretch(1);
-    rowA->addWidget(new QLabel(QStringLiteral("Opcode")));
-    rowA->addWidget(m_och);
     rowA->addWidget(m_ncIns);
     rowA->addWidget(m_ncDel);
 
@@ -343,12 +307,17 @@ QWidget* TfMain::buildCommandPanel()
     rowB->addWidget(m_op1Type);
     rowB->addWidget(m_op1);
     rowB->addWidget(m_deh);
-    rowB->addSpacing(10);
-    rowB->addWidget(m_op2On);
-    rowB->addWidget(m_op2Type);
-    rowB->addWidget(m_op2);
-    rowB->addWidget(m_soh);
     rowB->addStretch(1);
+    rowB->addWidget(new QLabel(QStringLiteral("Opcode")));
+    rowB->addWidget(m_och);
+
+    auto* rowB2 = new QHBoxLayout;
+    rowB2->setSpacing(4);
+    rowB2->addWidget(m_op2On);
+    rowB2->addWidget(m_op2Type);
+    rowB2->addWidget(m_op2);
+    rowB2->addWidget(m_soh);
+    rowB2->addStretch(1);
 
     auto* rowC = new QHBoxLayout;
     rowC->addWidget(new QLabel(QStringLiteral("ExtensionData():")));
@@ -361,6 +330,7 @@ QWidget* TfMain::buildCommandPanel()
     layout->addWidget(m_commands, 1);
     layout->addLayout(rowA);
     layout->addLayout(rowB);
+    layout->addLayout(rowB2);
     layout->addLayout(rowC);
     return panel;
 }

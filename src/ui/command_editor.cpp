@@ -47,7 +47,6 @@ void TfMain::connectCommandEditor()
             commandSelected(row);
     });
     connect(m_commands, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { commandDoubleClicked(row); });
-    m_commands->installEventFilter(this);
 
     const auto edit = [this](auto apply, bool refill) {
         return [this, apply, refill] {
@@ -351,13 +350,33 @@ void TfMain::commandDoubleClicked(int row)
         }
         break;
     case hdmv::FollowTarget::Kind::PlayList:
-        // The PLAYLIST tab shows the PlayList once its views exist.
-        m_tabs->setCurrentIndex(1);
-        m_report.slog("PlayList " + target.playListName, 1);
+        followPlayList(target.playListName);
+        break;
+    case hdmv::FollowTarget::Kind::ButtonPage:
+        // Only a loaded menu has pages and buttons to show.
+        if (m_page->isEnabled()) {
+            m_tabs->setCurrentIndex(3);
+            if (target.page) {
+                const int i = m_page->findText(QString::number(*target.page));
+                if (i >= 0)
+                    m_page->setCurrentIndex(i);
+            }
+        }
         break;
     default:
         break;
     }
+}
+
+void TfMain::followPlayList(const std::string& name)
+{
+    // The PlayList tab is shown with the PlayList selected in its list (exact name, first match).
+    m_tabs->setCurrentIndex(1);
+    const int i = m_playList->findText(QString::fromStdString(name), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (i >= 0)
+        m_playList->setCurrentIndex(i);
+    else
+        m_report.slog("PlayList " + name + " not found", 1);
 }
 
 }  // namespace mirtal::ui

@@ -1,10 +1,59 @@
 #include "ui/grid.h"
 
 #include <QHeaderView>
+#include <QLabel>
+#include <QStyle>
+#include <QToolButton>
 
 #include <algorithm>
 
 namespace mirtal::ui {
+
+QComboBox* makeList(const QString& name, const QString& hint, const QStringList& items, int width)
+{
+    auto* list = new QComboBox;
+    list->setObjectName(name);
+    list->setToolTip(hint);
+    list->addItems(items);
+    list->setEnabled(false);
+    if (width > 0)
+        list->setFixedWidth(width);
+    return list;
+}
+
+QStringList listItems(const std::vector<std::string>& texts)
+{
+    QStringList out;
+    for (const auto& t : texts)
+        out << QString::fromStdString(t);
+    return out;
+}
+
+QToolButton* makeGlyphButton(const QString& name, const QString& glyph, const QString& hint)
+{
+    auto* button = new QToolButton;
+    button->setObjectName(name);
+    button->setText(glyph);
+    button->setToolTip(hint);
+    button->setFixedWidth(24);
+    return button;
+}
+
+QLabel* smallLabel(const QString& text)
+{
+    auto* label = new QLabel(text);
+    QFont f = label->font();
+    f.setPointSizeF(f.pointSizeF() * 0.9);
+    label->setFont(f);
+    return label;
+}
+
+int captionWidth(const QTableWidget* grid, const QString& caption)
+{
+    const QHeaderView* header = grid->horizontalHeader();
+    const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    return header->fontMetrics().horizontalAdvance(caption) + 2 * margin + 6;
+}
 
 QTableWidget* makeGrid(const QString& objectName, std::span<const std::string> captions,
                        std::span<const int> widths, QWidget* parent)
@@ -21,8 +70,11 @@ QTableWidget* makeGrid(const QString& objectName, std::span<const std::string> c
     grid->horizontalHeader()->setHighlightSections(false);
     grid->horizontalHeader()->setStretchLastSection(true);
     grid->setWordWrap(false);
-    for (size_t c = 0; c < widths.size() && c < captions.size(); ++c)
-        grid->setColumnWidth(static_cast<int>(c), widths[c]);
+    for (size_t c = 0; c < captions.size(); ++c) {
+        const int given = c < widths.size() ? widths[c] : grid->horizontalHeader()->defaultSectionSize();
+        grid->setColumnWidth(static_cast<int>(c),
+                             std::max(given, captionWidth(grid, QString::fromStdString(captions[c]))));
+    }
     ResetSG(grid);
     return grid;
 }

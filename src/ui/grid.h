@@ -5,6 +5,9 @@
 #include <QStringList>
 #include <QTableWidget>
 
+class QLabel;
+class QToolButton;
+
 #include <array>
 #include <span>
 #include <string>
@@ -26,7 +29,19 @@ inline int idOrNone(QComboBox* list, uint16_t id)
     return id < list->count() ? id : -1;
 }
 
-// A read-only grid with whole-row selection and the given captions and column widths.
+// A list with its hint and items, disabled until there is something to edit; width 0 keeps the
+// list's own width.
+QComboBox* makeList(const QString& name, const QString& hint, const QStringList& items, int width);
+QStringList listItems(const std::vector<std::string>& texts);
+// A glyph button ("+", "-", "...") of one character's room.
+QToolButton* makeGlyphButton(const QString& name, const QString& glyph, const QString& hint);
+// The small caption above or beside an editor.
+QLabel* smallLabel(const QString& text);
+
+// The room a column needs for its caption: the caption's width and the header's margins.
+int captionWidth(const QTableWidget* grid, const QString& caption);
+// A read-only grid with whole-row selection and the given captions and column widths; a column
+// is never narrower than its caption.
 QTableWidget* makeGrid(const QString& objectName, std::span<const std::string> captions,
                        std::span<const int> widths, QWidget* parent = nullptr);
 void setGridCaptions(QTableWidget* grid, std::span<const std::string> captions);

@@ -3,6 +3,7 @@
 #include "bdmv/disc_path.h"
 #include "bdmv/save.h"
 #include "ui/ext_dat.h"
+#include "ui/grid.h"
 #include "ui/num_edit.h"
 #include "ui/window_reporter.h"
 
@@ -18,6 +19,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -80,17 +82,9 @@ TfMain::TfMain(const QStringList& arguments, QWidget* parent)
     m_tabs = new QTabWidget;
     m_tabs->setObjectName(QStringLiteral("PageControl"));
     m_tabs->addTab(buildBdmvTab(), QStringLiteral("BDMV"));
-    m_tabs->addTab(buildPlaceholderTab(QStringLiteral("tsPLAYLIST"),
-                                       {QStringLiteral("gbPlayList|PlayList"), QStringLiteral("gbSubPath|SubPath"),
-                                        QStringLiteral("gbPlayListMark|PlayListMark")}),
-                   QStringLiteral("PLAYLIST"));
-    m_tabs->addTab(buildPlaceholderTab(QStringLiteral("tsCLIPINF"),
-                                       {QStringLiteral("gbClipInfo|Clip information"),
-                                        QStringLiteral("gbProgramInfo|ProgramInfo")}),
-                   QStringLiteral("CLIPINF"));
-    m_tabs->addTab(buildPlaceholderTab(QStringLiteral("tsMenu"),
-                                       {QStringLiteral("gbMenuPage|Page view"), QStringLiteral("gbMenuButtons|Buttons")}),
-                   QStringLiteral("Menu"));
+    m_tabs->addTab(buildPlayListTab(), QStringLiteral("PLAYLIST"));
+    m_tabs->addTab(buildClipInfTab(), QStringLiteral("CLIPINF"));
+    m_tabs->addTab(buildMenuTab(), QStringLiteral("Menu"));
     m_tabs->addTab(buildOptionsTab(), QStringLiteral("Options"));
     m_tabs->addTab(buildStatusTab(), QStringLiteral("Status"));
     m_tabs->addTab(buildAboutTab(), QStringLiteral("About"));
@@ -109,6 +103,15 @@ TfMain::TfMain(const QStringList& arguments, QWidget* parent)
     connectRunPanel();
     connectOptions();
     connect(m_tabs, &QTabWidget::currentChanged, this, [this] { PageControlChange(); });
+    connect(m_menuTabs, &QTabWidget::currentChanged, this, [this] { pcMenuChange(); });
+    connect(m_playListSplitter, &QSplitter::splitterMoved, this, [this] {
+        const auto sizes = m_playListSplitter->sizes();
+        m_playListHeight = sizes.value(0);
+        m_subPathHeight = sizes.value(1);
+        m_playListMarkHeight = sizes.value(2);
+    });
+    // Keys pressed anywhere in the window pass FormKeyDown first.
+    qApp->installEventFilter(this);
     connect(m_save, &QPushButton::clicked, this, &TfMain::bSaveClick);
     connect(m_cancel, &QPushButton::clicked, this, &TfMain::bCancelClick);
 
@@ -123,21 +126,7 @@ TfMain::~TfMain()
     // must not reach the handlers any more.
     for (QObject* child : findChildren<QObject*>())
         child->disconnect(this);
-}
-
-QWidget* TfMain::buildPlaceholderTab(const QString& objectName, const QStringList& groups)
-{
-    auto* page = new QWidget;
-    page->setObjectName(objectName);
-    auto* layout = new QVBoxLayout(page);
-    for (const QString& g : groups) {
-        const auto parts = g.split(u'|');
-        auto* box = new QGroupBox(parts.value(1));
-        box->setObjectName(parts.value(0));
-        box->setEnabled(false);
-        layout->addWidget(box, 1);
-    }
-    return page;
+    qApp->removeEventFilter(this);
 }
 
 QWidget* TfMain::buildBottomBar()
@@ -161,24 +150,29 @@ QWidget* TfMain::buildBottomBar()
     m_programLine->setObjectName(QStringLiteral("ieProgramLine"));
     m_programLine->setToolTip(QStringLiteral("Command line"));
     m_programLine->setMaxLength(4);
+    fitDigits(m_programLine, 4);
     m_programLine->setText(QStringLiteral("0000"));
     m_objectList = new QComboBox;
     m_objectList->setObjectName(QStringLiteral("cbObject"));
     m_objectList->setToolTip(QStringLiteral("Movie object"));
     m_objectList->setMinimumWidth(70);
+    m_buttonList = makeList(QStringLiteral("cbButton"), QStringLiteral("Button"), {}, 70);
     run->addWidget(m_start);
     run->addWidget(m_trace);
     run->addWidget(m_programLine);
     run->addWidget(m_objectList);
+    run->addWidget(m_buttonList);
     m_runPanel->setEnabled(false);
 
     m_registerPanel = new QWidget;
-    m_registerPanel->setObjectName(QStringLiteral("pnlRegisters"));
+    m_registerPanel->setObjectName(QStringLiteral("pRegisters"));
     auto* regs = new QHBoxLayout(m_registerPanel);
     regs->setContentsMargins(8, 0, 0, 0);
     m_psrNo = new TIntEdit;
     m_psrNo->setObjectName(QStringLiteral("iePSRno"));
     m_psrNo->setToolTip(QStringLiteral("PSR number"));
+    m_psrNo->setMaxLength(3);
+    fitDigits(m_psrNo, 3);
     m_psrNo->setText(QStringLiteral("000"));
     m_psrValue = new THexEdit(8);
     m_psrValue->setObjectName(QStringLiteral("hePSRvalue"));
@@ -188,6 +182,7 @@ QWidget* TfMain::buildBottomBar()
     m_gprNo->setObjectName(QStringLiteral("ieGPRno"));
     m_gprNo->setToolTip(QStringLiteral("GPR number"));
     m_gprNo->setMaxLength(4);
+    fitDigits(m_gprNo, 4);
     m_gprNo->setText(QStringLiteral("0000"));
     m_gprValue = new THexEdit(8);
     m_gprValue->setObjectName(QStringLiteral("heGPRvalue"));
@@ -200,6 +195,22 @@ QWidget* TfMain::buildBottomBar()
     regs->addWidget(m_gprNo);
     regs->addWidget(m_gprValue);
 
+    // The menu's remote control, enabled once a menu page is shown.
+    m_navPanel = new QWidget;
+    m_navPanel->setObjectName(QStringLiteral("pNavigate"));
+    auto* nav = new QHBoxLayout(m_navPanel);
+    nav->setContentsMargins(8, 0, 0, 0);
+    nav->setSpacing(2);
+    const std::pair<const char*, const char*> kNav[] = {
+        {"bNavUp", "&U"}, {"bNavDown", "&D"}, {"bNavLeft", "&L"}, {"bNavRight", "&R"}, {"bNavSel", "S&el"}};
+    for (const auto& [name, caption] : kNav) {
+        auto* button = new QPushButton(QString::fromLatin1(caption));
+        button->setObjectName(QString::fromLatin1(name));
+        button->setFixedWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("Sel")) + 12);
+        button->setEnabled(false);
+        nav->addWidget(button);
+    }
+
     m_find = new QPushButton(QStringLiteral("Find"));
     m_find->setObjectName(QStringLiteral("bFind"));
     m_find->setEnabled(false);
@@ -210,8 +221,13 @@ QWidget* TfMain::buildBottomBar()
     m_cancel->setObjectName(QStringLiteral("bCancel"));
     m_cancel->setEnabled(false);
 
+    // The bar holds every panel of the Menu tab at the smallest window size: the buttons keep to
+    // their captions.
+    for (QPushButton* b : {m_start, m_find, m_save, m_cancel})
+        b->setFixedWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("Cancel")) + 24);
     layout->addWidget(m_runPanel);
     layout->addWidget(m_registerPanel);
+    layout->addWidget(m_navPanel);
     layout->addStretch(1);
     layout->addWidget(m_find);
     layout->addWidget(m_save);
@@ -301,7 +317,64 @@ void TfMain::closeEvent(QCloseEvent* event)
 
 void TfMain::keyPressEvent(QKeyEvent* event)
 {
+    // FormKeyDown has seen the key in the event filter already.
     QMainWindow::keyPressEvent(event);
+}
+
+void TfMain::pcMenuChange()
+{
+    if (m_menuTabs->currentWidget()->objectName() == QStringLiteral("tsPageView"))
+        m_infos->show();
+}
+
+namespace {
+
+// The key codes of the desktop the settings come from: letters and digits are their upper-case
+// characters; the other keys have codes of their own.
+int virtualKeyCode(const QKeyEvent& event)
+{
+    const int key = event.key();
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
+        return key;
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return 112 + (key - Qt::Key_F1);
+    switch (key) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: case Qt::Key_Backtab: return 9;
+    case Qt::Key_Return: case Qt::Key_Enter: return 13;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_Pause: return 19;
+    case Qt::Key_CapsLock: return 20;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return 46;
+    case Qt::Key_Plus: return 187;
+    case Qt::Key_Comma: return 188;
+    case Qt::Key_Minus: return 189;
+    case Qt::Key_Period: return 190;
+    default: return static_cast<int>(event.nativeVirtualKey());
+    }
+}
+
+}  // namespace
+
+bool TfMain::FormKeyDown(QKeyEvent* event)
+{
+    // Only the page view echoes keys; it lets them through to the control that has the focus.
+    if (m_tabs->currentIndex() == kTabMenu && m_menuTabs->currentWidget()->objectName() == QStringLiteral("tsPageView"))
+        m_report.slog(std::to_string(virtualKeyCode(*event)), 1);
+    return false;
 }
 
 void TfMain::PageControlChange()
@@ -312,6 +385,8 @@ void TfMain::PageControlChange()
     m_runPanel->setVisible(tab == kTabBdmv || tab == kTabMenu);
     m_registerPanel->setVisible(tab == kTabBdmv || tab == kTabMenu);
     m_objectList->setVisible(tab == kTabBdmv);
+    m_buttonList->setVisible(tab == kTabMenu);
+    m_navPanel->setVisible(tab == kTabMenu);
     updateSaveButton();
 }
 
@@ -337,7 +412,9 @@ void TfMain::bSaveClick()
 {
     if (m_tabs->currentIndex() != kTabBdmv)
         return;
+    const int errors = m_sink.errorCount();
     bdmv::saveBdmv(m_disc, backupOptions(), m_report);
+    m_sink.showLastErrorSince(errors);
 }
 
 void TfMain::bCancelClick()

@@ -58,6 +58,7 @@ public:
     [[nodiscard]] hdmv::Registers& registers() { return m_regs; }
     [[nodiscard]] hdmv::Emulator& emulator() { return m_emu; }
     [[nodiscard]] core::Report& report() { return m_report; }
+    [[nodiscard]] const WindowReporter& reporter() const { return m_sink; }
     [[nodiscard]] TfExtDat* extDatDialog() { return m_extDat; }
     [[nodiscard]] core::BackupOptions backupOptions() const;
     [[nodiscard]] QColor colour(ColourSetting which) const { return m_colours[which]; }
@@ -102,7 +103,12 @@ private:
     QWidget* buildOptionsTab();
     QWidget* buildStatusTab();
     QWidget* buildAboutTab();
-    QWidget* buildPlaceholderTab(const QString& objectName, const QStringList& groups);
+    QWidget* buildPlayListTab();
+    QWidget* buildStreamGroup();
+    QWidget* buildAppInfoGroup();
+    QWidget* buildClipInfTab();
+    QWidget* buildMenuTab();
+    QWidget* buildPageView();
     QWidget* buildBottomBar();
     void connectBdmvTab();
     void connectCommandEditor();
@@ -111,6 +117,10 @@ private:
 
     static QSettings* openSettings();
     void PageControlChange();
+    void pcMenuChange();
+    // The window-wide key handling; true when the key was taken.
+    bool FormKeyDown(QKeyEvent* event);
+    void syncOverlay(size_t which, bool fromOptions);
     void updateSaveButton();
     void setWindowTitleText(const QString& title);
 
@@ -154,6 +164,7 @@ private:
     void showValidity(bool valid);
     void commandKey(QKeyEvent* event);
     void commandDoubleClicked(int row);
+    void followPlayList(const std::string& name);
 
     // The run panel and the register fields.
     void traceDisplay(const hdmv::CommandList& program, int32_t line);
@@ -192,6 +203,20 @@ private:
     QPushButton* m_cancel = nullptr;
     QWidget* m_runPanel = nullptr;
     QWidget* m_registerPanel = nullptr;
+    QWidget* m_navPanel = nullptr;
+    QComboBox* m_buttonList = nullptr;
+
+    // PLAYLIST, CLIPINF and Menu tabs.
+    QComboBox* m_playList = nullptr;
+    QPushButton* m_readPlayList = nullptr;
+    QSplitter* m_playListSplitter = nullptr;
+    QComboBox* m_clipList = nullptr;
+    QComboBox* m_page = nullptr;
+    QTabWidget* m_menuTabs = nullptr;
+    QLabel* m_objectPreview = nullptr;
+    QLabel* m_pageImage = nullptr;
+    QGroupBox* m_infos = nullptr;
+    std::array<QCheckBox*, 4> m_overlayPage{};    // the page view's twins of the overlay options
 
     // BDMV tab.
     QLineEdit* m_bdmvDir = nullptr;
@@ -268,10 +293,7 @@ private:
     QButtonGroup* m_chapterFormatGroup = nullptr;
     QCheckBox* m_savePes = nullptr;
     QCheckBox* m_saveSup = nullptr;
-    QCheckBox* m_buttonId = nullptr;
-    QCheckBox* m_objectId = nullptr;
-    QCheckBox* m_buttonFrame = nullptr;
-    QCheckBox* m_windowFrame = nullptr;
+    std::array<QCheckBox*, 4> m_overlayOptions{};    // button id, object id, button frame, window frame
     QCheckBox* m_forcedBeep = nullptr;
     std::array<QPushButton*, kColourCount> m_colourButtons{};
 

@@ -34,6 +34,11 @@ int fieldWidth(const QLineEdit* edit, int digits)
 
 }  // namespace
 
+void fitDigits(QLineEdit* field, int digits)
+{
+    field->setFixedWidth(fieldWidth(field, digits));
+}
+
 TIntEdit::TIntEdit(QWidget* parent) : QLineEdit(QStringLiteral("0"), parent)
 {
     setFixedWidth(fieldWidth(this, 6));

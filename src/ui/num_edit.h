@@ -7,6 +7,9 @@
 
 namespace mirtal::ui {
 
+// Makes a field as wide as the given number of digits and its frame.
+void fitDigits(QLineEdit* field, int digits);
+
 class TIntEdit : public QLineEdit {
     Q_OBJECT
     Q_PROPERTY(qint64 Value READ value WRITE setValue)

@@ -144,18 +144,18 @@ QWidget* TfMain::buildOptionsTab()
     streamsLayout->addWidget(m_saveSup);
     streamsLayout->addStretch(1);
 
-    auto* menu = new QGroupBox(QStringLiteral("Menu view"));
+    auto* menu = new QGroupBox(QStringLiteral("Menu options"));
     menu->setObjectName(QStringLiteral("gbMenuView"));
-    m_buttonId = makeCheck(QStringLiteral("cbButtonId"), QStringLiteral("Show Button ID"), false);
-    m_objectId = makeCheck(QStringLiteral("cbObjectId"), QStringLiteral("Show Object ID"), false);
-    m_buttonFrame = makeCheck(QStringLiteral("cbButtonFrame"), QStringLiteral("Show Button frame"), false);
-    m_windowFrame = makeCheck(QStringLiteral("cbWindowFrame"), QStringLiteral("Show Window frame"), false);
+    m_overlayOptions = {makeCheck(QStringLiteral("cbButtonIdO"), QStringLiteral("Show button ID (hex)"), false),
+                        makeCheck(QStringLiteral("cbObjectIdO"), QStringLiteral("Show object ID (hex)"), false),
+                        makeCheck(QStringLiteral("cbButtonFrameO"), QStringLiteral("Show button frame"), false),
+                        makeCheck(QStringLiteral("cbWindowFrameO"), QStringLiteral("Show window frame"), false)};
     static const char* const kColourNames[kColourCount] = {
         "colBackground", "colObjectBackground", "colSelectedButton", "colSelectedFrame", "colNormalButton",
         "colNormalFrame", "colInvalidButton", "colInvalidFrame", "colWindow"};
     static const char* const kColourCaptions[kColourCount] = {
-        "Page background", "Object background", "Selected button", "Selected frame", "Normal button",
-        "Normal frame", "Invalid button", "Invalid frame", "Window frame"};
+        "Menu background", "Object background", "Selected button", "Selected frame", "Normal button",
+        "Normal frame", "Invalid button", "Invalid Frame", "Window frame"};
     auto* colours = new QGridLayout;
     colours->setVerticalSpacing(2);
     for (int i = 0; i < kColourCount; ++i) {
@@ -176,10 +176,8 @@ QWidget* TfMain::buildOptionsTab()
     }
     auto* menuLayout = new QVBoxLayout(menu);
     auto* showRow = new QGridLayout;
-    showRow->addWidget(m_buttonId, 0, 0);
-    showRow->addWidget(m_objectId, 0, 1);
-    showRow->addWidget(m_buttonFrame, 1, 0);
-    showRow->addWidget(m_windowFrame, 1, 1);
+    for (size_t i = 0; i < m_overlayOptions.size(); ++i)
+        showRow->addWidget(m_overlayOptions[i], static_cast<int>(i / 2), static_cast<int>(i % 2));
     menuLayout->addLayout(showRow);
     menuLayout->addLayout(colours);
     menuLayout->addStretch(1);
@@ -207,6 +205,19 @@ void TfMain::connectOptions()
     connect(m_actiDelay, &QLineEdit::editingFinished, this,
             [this] { m_report.setActiDelayMs(static_cast<int>(m_actiDelay->value())); });
     updateCountryLabel();
+    // The overlay options and their twins on the page view follow each other.
+    for (size_t i = 0; i < m_overlayOptions.size(); ++i) {
+        connect(m_overlayOptions[i], &QCheckBox::toggled, this, [this, i] { syncOverlay(i, true); });
+        connect(m_overlayPage[i], &QCheckBox::toggled, this, [this, i] { syncOverlay(i, false); });
+    }
+}
+
+void TfMain::syncOverlay(size_t which, bool fromOptions)
+{
+    QCheckBox* from = fromOptions ? m_overlayOptions[which] : m_overlayPage[which];
+    QCheckBox* to = fromOptions ? m_overlayPage[which] : m_overlayOptions[which];
+    if (to->isChecked() != from->isChecked())
+        to->setChecked(from->isChecked());
 }
 
 void TfMain::updateCountryLabel()

@@ -40,8 +40,6 @@ void TfMain::connectRunPanel()
     connect(m_gprNo, &QLineEdit::returnPressed, this, [this] { m_gprValue->setFocus(); });
     connect(m_psrValue, &QLineEdit::returnPressed, this, [this] { m_psrNo->setFocus(); });
     connect(m_gprValue, &QLineEdit::returnPressed, this, [this] { m_gprNo->setFocus(); });
-    m_psrNo->installEventFilter(this);
-    m_gprNo->installEventFilter(this);
 }
 
 void TfMain::bStartClick()

@@ -95,10 +95,10 @@ void TfMain::RegRead()
     readChoice(s, "ChapterFormat", m_chapterFormatGroup);
     readBool(s, "SavePES", m_savePes);
     readBool(s, "SaveSUP", m_saveSup);
-    readBool(s, "ButtonId", m_buttonId);
-    readBool(s, "ObjectId", m_objectId);
-    readBool(s, "ButtonFrame", m_buttonFrame);
-    readBool(s, "WindowFrame", m_windowFrame);
+    readBool(s, "ButtonId", m_overlayOptions[0]);
+    readBool(s, "ObjectId", m_overlayOptions[1]);
+    readBool(s, "ButtonFrame", m_overlayOptions[2]);
+    readBool(s, "WindowFrame", m_overlayOptions[3]);
     readBool(s, "ForcedBeep", m_forcedBeep);
     for (int i = 0; i < kColourCount; ++i)
         if (s.contains(QLatin1String(kColourValues[i])))
@@ -112,8 +112,9 @@ void TfMain::RegRead()
         m_country->setValue(s.value(QStringLiteral("CountryCode")).toInt());
         updateCountryLabel();
     }
-    // A stored height is clipped only by the panel's own limits: the command panel keeps 167.
+    // A stored height is clipped only by the panels' own limits (their minimum heights).
     m_objectSplitter->setSizes({m_objectHeight, std::max(167, m_objectSplitter->height() - m_objectHeight)});
+    m_playListSplitter->setSizes({m_playListHeight, m_subPathHeight, m_playListMarkHeight});
 }
 
 void TfMain::RegWrite()
@@ -142,10 +143,10 @@ void TfMain::RegWrite()
     s.setValue(QStringLiteral("ChapterFormat"), std::max(0, m_chapterFormatGroup->checkedId()));
     s.setValue(QStringLiteral("SavePES"), m_savePes->isChecked() ? 1 : 0);
     s.setValue(QStringLiteral("SaveSUP"), m_saveSup->isChecked() ? 1 : 0);
-    s.setValue(QStringLiteral("ButtonId"), m_buttonId->isChecked() ? 1 : 0);
-    s.setValue(QStringLiteral("ObjectId"), m_objectId->isChecked() ? 1 : 0);
-    s.setValue(QStringLiteral("ButtonFrame"), m_buttonFrame->isChecked() ? 1 : 0);
-    s.setValue(QStringLiteral("WindowFrame"), m_windowFrame->isChecked() ? 1 : 0);
+    s.setValue(QStringLiteral("ButtonId"), m_overlayOptions[0]->isChecked() ? 1 : 0);
+    s.setValue(QStringLiteral("ObjectId"), m_overlayOptions[1]->isChecked() ? 1 : 0);
+    s.setValue(QStringLiteral("ButtonFrame"), m_overlayOptions[2]->isChecked() ? 1 : 0);
+    s.setValue(QStringLiteral("WindowFrame"), m_overlayOptions[3]->isChecked() ? 1 : 0);
     s.setValue(QStringLiteral("ForcedBeep"), m_forcedBeep->isChecked() ? 1 : 0);
     for (int i = 0; i < kColourCount; ++i)
         s.setValue(QLatin1String(kColourValues[i]), platformColour(m_colours[static_cast<size_t>(i)]));

@@ -84,6 +84,8 @@ void WindowReporter::errorDisplay(std::string_view text)
     if (!attached())
         return;
     m_errorShown = true;
+    ++m_errors;
+    m_lastError = std::string(text);
     m_panel0->setText(QStringLiteral("ERROR"));
     m_panel0->setStyleSheet(QStringLiteral("QLabel { background-color: #FF0000; color: #FFFF00; font-weight: bold; padding-left: 8px; }"));
     m_panel0->setFixedWidth(kErrorPanelWidth);
@@ -145,6 +147,15 @@ void WindowReporter::repaintBar()
 {
     if (m_bar != nullptr && m_bar->isVisible())
         m_bar->repaint();
+}
+
+void WindowReporter::showLastErrorSince(int count)
+{
+    if (m_errors > count && !m_errorShown) {
+        const std::string text = m_lastError;
+        errorDisplay(text);
+        --m_errors;    // the same error, shown once more
+    }
 }
 
 }  // namespace mirtal::ui

@@ -5,6 +5,8 @@
 
 #include "core/report.h"
 
+#include <string>
+
 
 class QLabel;
 class QProgressBar;
@@ -30,6 +32,10 @@ public:
     // The Cancel button sets the flag; a long operation clears it when it starts.
     void setCancel(bool on) { m_cancel = on; }
     [[nodiscard]] bool errorShown() const { return m_errorShown; }
+    // Error displays so far, and the text of the last one: an operation that reported an error
+    // on the way shows it again when it ends, so later state texts do not hide it.
+    [[nodiscard]] int errorCount() const { return m_errors; }
+    void showLastErrorSince(int count);
     // Log lines appended since start-up (the tests read them back).
     [[nodiscard]] int lineCount() const { return m_lines; }
 
@@ -46,6 +52,8 @@ private:
     bool m_cancel = false;
     bool m_errorShown = false;
     int m_lines = 0;
+    int m_errors = 0;
+    std::string m_lastError;
 };
 
 }  // namespace mirtal::ui

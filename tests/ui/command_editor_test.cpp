@@ -218,3 +218,54 @@ TEST_F(WindowTest, RegisterFieldsShowAndWriteRegisters)
     EXPECT_EQ(control<QLabel>(*window, "sbPanel1")->text().toStdString(),
               " Line 0000 : 50400001 00000000 00000001 : Move GPR0, 1 ");
 }
+
+TEST_F(WindowTest, TracingThreeCommandsPositionsStepsAndEnds)
+{
+    support::DiscBuilder b;
+    b.title({1, 0, 0, 0, {}})
+        .object({false, false, false, {{0x50400001, 0, 1}, {0x50400003, 0, 2}, {0x50400001, 1, 7}}});
+    auto window = openBuilt(b);
+    control<TIntEdit>(*window, "ieActiDelay")->setValue(0);
+    control<QCheckBox>(*window, "cbTrace")->setChecked(true);
+    auto* start = control<QPushButton>(*window, "bStart");
+    auto* commands = control<QTableWidget>(*window, "sgCommands");
+    auto& gpr = window->registers().gpr;
+
+    start->click();    // positions on line 0000, executes nothing
+    EXPECT_EQ(commands->currentRow(), 0);
+    EXPECT_EQ(gpr[0], 0u);
+    EXPECT_TRUE(window->emulator().RunPending);
+    EXPECT_TRUE(start->font().bold());
+    start->click();
+    EXPECT_EQ(gpr[0], 1u);
+    EXPECT_EQ(commands->currentRow(), 1);
+    start->click();
+    EXPECT_EQ(gpr[0], 3u);
+    EXPECT_EQ(commands->currentRow(), 2);
+    EXPECT_TRUE(window->emulator().RunPending);
+    start->click();    // the last command ends the program
+    EXPECT_EQ(gpr[1], 7u);
+    EXPECT_FALSE(window->emulator().RunPending);
+    EXPECT_FALSE(start->font().bold());
+
+    gpr[0] = 0;
+    start->click();    // a new trace starts on line 0 again
+    EXPECT_TRUE(window->emulator().RunPending);
+    EXPECT_EQ(gpr[0], 0u);
+    EXPECT_EQ(commands->currentRow(), 0);
+}
+
+TEST_F(WindowTest, TypedCommandLineIsWhereAPendingTraceGoesOn)
+{
+    auto window = openSample();
+    control<TIntEdit>(*window, "ieActiDelay")->setValue(0);
+    control<QCheckBox>(*window, "cbTrace")->setChecked(true);
+    auto* start = control<QPushButton>(*window, "bStart");
+    start->click();
+    auto* line = control<TIntEdit>(*window, "ieProgramLine");
+    line->setText(QStringLiteral("2"));
+    emit line->editingFinished();
+    start->click();    // EQ GPR0, 3 on line 2: false, so line 3 is passed over
+    EXPECT_EQ(window->registers().gpr[0], 0u);
+    EXPECT_EQ(window->emulator().CurrentLine, 4);
+}

@@ -5,7 +5,9 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QRadioButton>
+#include <QApplication>
 #include <QSplitter>
+#include <QTabWidget>
 
 using namespace mirtal;
 using namespace mirtal::ui;
@@ -110,4 +112,26 @@ TEST_F(WindowTest, StartUpRunsOnceAcrossShows)
     window->show();
     EXPECT_FALSE(control<QCheckBox>(*window, "cbAutoRead")->isChecked());
     EXPECT_EQ(control<QTableWidget>(*window, "sgTitles")->rowCount(), 3);
+}
+
+TEST_F(WindowTest, StoredPanelHeightsAreAppliedAndWrittenBack)
+{
+    {
+        QSettings s(QStringLiteral("Tarnvik Software"), QStringLiteral("Mirtal"));
+        s.setValue("PlayListHeight", 200);
+        s.setValue("SubPathHeight", 70);
+        s.setValue("ObjectHeight", 120);
+    }
+    TfMain window;
+    window.show();
+    control<QTabWidget>(window, "PageControl")->setCurrentIndex(1);
+    QApplication::processEvents();
+    const auto sizes = control<QSplitter>(window, "splPlayList")->sizes();
+    EXPECT_EQ(sizes.at(0), 200);
+    EXPECT_EQ(sizes.at(1), 70);
+    EXPECT_EQ(control<QSplitter>(window, "splObjects")->sizes().at(0), 120);
+    window.close();
+    QSettings s(QStringLiteral("Tarnvik Software"), QStringLiteral("Mirtal"));
+    EXPECT_EQ(s.value("PlayListHeight").toInt(), 200);
+    EXPECT_EQ(s.value("ObjectHeight").toInt(), 120);
 }
