@@ -63,8 +63,8 @@ TEST(Extract, SupHeadersAreRelativeToTheFirstVideoPts)
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.packetsOnPid, 4);
     const ByteVec out = readAll(dir.path() / "a.sup");
-    ByteVec expected = {'P', 'G', 0, 0, 0x27, 0x10, 0, 0, 0x23, 0x28, 0x80, 0, 0};
-    expected.insert(expected.end(), {'P', 'G', 0, 0, 0x27, 0x10, 0, 0, 0x23, 0x28});
+    ByteVec expected = {'P', 'G', 0, 0, 0x27, 0x10, 0, 0, 0x23, 0x28, 0x80, 0, 0,
+                        'P', 'G', 0, 0, 0x27, 0x10, 0, 0, 0x23, 0x28};
     const auto seg = segment(0x16, ByteVec(300, 2));
     expected.insert(expected.end(), seg.begin(), seg.end());
     EXPECT_EQ(out, expected);

@@ -25,9 +25,11 @@ std::vector<uint8_t> pesPacket(uint8_t streamId, const std::vector<uint8_t>& pay
     if (pts && dts)
         timeStamp(header, 1, *dts);
     header.insert(header.end(), static_cast<size_t>(headerStuffing), 0xFF);
-    std::vector<uint8_t> out = {0, 0, 1, streamId, 0, 0, 0x80,
-                                static_cast<uint8_t>(pts ? (dts ? 0xC0 : 0x80) : 0),
-                                static_cast<uint8_t>(header.size())};
+    std::vector<uint8_t> out;
+    out.reserve(9 + header.size() + payload.size());
+    for (uint8_t b : {uint8_t{0}, uint8_t{0}, uint8_t{1}, streamId, uint8_t{0}, uint8_t{0}, uint8_t{0x80},
+                      static_cast<uint8_t>(pts ? (dts ? 0xC0 : 0x80) : 0), static_cast<uint8_t>(header.size())})
+        out.push_back(b);
     out.insert(out.end(), header.begin(), header.end());
     out.insert(out.end(), payload.begin(), payload.end());
     const size_t length = unbounded ? 0 : out.size() - 6;
