@@ -178,6 +178,9 @@ QWidget* TfMain::buildMovieObjectGroup()
 {
     auto* group = new QGroupBox(QStringLiteral("MovieObject.bdmv"));
     group->setObjectName(QStringLiteral("gbMovieObject"));
+    // Return in a command field hands the focus to the box, which completes the entry; the box
+    // is not a stop of the Tab key.
+    group->setFocusPolicy(Qt::ClickFocus);
 
     auto* objectsPanel = new QWidget;
     objectsPanel->setObjectName(QStringLiteral("pnlObjects"));

@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QSignalBlocker>
@@ -97,9 +98,15 @@ void TfMain::connectCommandEditor()
     connect(m_soh, &QLineEdit::editingFinished, this, edit([this](hdmv::TNavCommand& c) {
         hdmv::setSourceWord(c, static_cast<uint32_t>(m_soh->value()));
     }, true));
-    // Return completes an entry: the focus leaves the field for the command grid.
+    // Return completes an entry: the focus leaves the field for the "MovieObject.bdmv" box.
+    auto* box = findChild<QGroupBox*>(QStringLiteral("gbMovieObject"));
     for (QLineEdit* field : std::initializer_list<QLineEdit*>{m_op1, m_op2, m_och, m_deh, m_soh})
-        connect(field, &QLineEdit::returnPressed, this, [this] { m_commands->setFocus(); });
+        connect(field, &QLineEdit::returnPressed, this, [this, box] {
+            if (box)
+                box->setFocus();
+            else
+                m_commands->setFocus();
+        });
     connect(m_ncIns, &QToolButton::clicked, this, &TfMain::bbNCinsClick);
     connect(m_ncDel, &QToolButton::clicked, this, &TfMain::bbNCdelClick);
 }

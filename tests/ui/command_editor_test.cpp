@@ -4,7 +4,9 @@
 #include "core/files.h"
 #include "ui/num_edit.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -107,6 +109,22 @@ TEST_F(WindowTest, CommandEditorWritesFieldsIntoTheSelectedCommand)
     EXPECT_EQ(command, (hdmv::TNavCommand{0, 0, 0}));
     EXPECT_EQ(rowTexts(commands, 0)[4], "NOP");
     EXPECT_EQ(control<QComboBox>(*window, "cbCmd")->currentText().toStdString(), "NOP");
+}
+
+TEST_F(WindowTest, ReturnInACommandFieldCompletesTheEntry)
+{
+    auto window = openSample();
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    control<QTableWidget>(*window, "sgCommands")->setCurrentCell(0, 1);
+    auto* deh = control<THexEdit>(*window, "heDEH");
+    deh->setFocus();
+    deh->selectAll();
+    QTest::keyClicks(deh, "1234");
+    QTest::keyClick(deh, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), control<QGroupBox>(*window, "gbMovieObject"));
+    EXPECT_EQ(window->disc().movieObjects.objects[0].commands[0].destination, 0x1234u);
 }
 
 TEST_F(WindowTest, GroupListResetsSubGroupAndOption)
