@@ -13,33 +13,6 @@ using namespace mirtal::ui;
 using namespace mirtal::ui::test;
 using Cells = std::vector<std::string>;
 
-namespace {
-
-bdmv::TIndexBdmv readIndexBack(const std::filesystem::path& bdmv)
-{
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(core::readWholeFile(bdmv / "index.bdmv", bytes).ok);
-    core::NullReporter sink;
-    core::Report report(sink);
-    auto r = bdmv::readIndex(bytes, report);
-    EXPECT_TRUE(r.ok());
-    return r.index;
-}
-
-bdmv::TMovieObjectFile readObjectsBack(const std::filesystem::path& bdmv)
-{
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(core::readWholeFile(bdmv / "MovieObject.bdmv", bytes).ok);
-    core::NullReporter sink;
-    core::Report report(sink);
-    auto r = bdmv::readMovieObjects(bytes, report);
-    EXPECT_TRUE(r.ok);
-    EXPECT_FALSE(r.endedEarly);
-    return r.file;
-}
-
-}  // namespace
-
 TEST_F(WindowTest, InsertingATitleAfterTheSecondShiftsTheThirdAndSaves)
 {
     auto window = openSample();

@@ -17,22 +17,6 @@ using namespace mirtal::ui;
 using namespace mirtal::ui::test;
 using Cells = std::vector<std::string>;
 
-namespace {
-
-bdmv::TMovieObjectFile readObjectsBack(const std::filesystem::path& bdmv)
-{
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(core::readWholeFile(bdmv / "MovieObject.bdmv", bytes).ok);
-    core::NullReporter sink;
-    core::Report report(sink);
-    auto r = bdmv::readMovieObjects(bytes, report);
-    EXPECT_TRUE(r.ok);
-    EXPECT_FALSE(r.endedEarly);
-    return r.file;
-}
-
-}  // namespace
-
 TEST_F(WindowTest, InsertingALineAddsANopAndKeepsGoToTargets)
 {
     auto window = openSample();

@@ -1,6 +1,10 @@
 #pragma once
 // A window over a disc made by the test builders, and small helpers to reach its controls.
 
+#include "bdmv/index_bdmv.h"
+#include "bdmv/movie_object.h"
+#include "core/files.h"
+#include "core/report.h"
 #include "support/disc_builder.h"
 #include "support/sample_disc.h"
 #include "ui/main_window.h"
@@ -25,6 +29,30 @@ inline void clearSettings()
     QSettings s(QStringLiteral("Tarnvik Software"), QStringLiteral("Mirtal"));
     s.clear();
     s.sync();
+}
+
+// The disc files as Save wrote them, read back by the library.
+inline bdmv::TIndexBdmv readIndexBack(const std::filesystem::path& bdmv)
+{
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(core::readWholeFile(bdmv / "index.bdmv", bytes).ok);
+    core::NullReporter sink;
+    core::Report report(sink);
+    auto r = bdmv::readIndex(bytes, report);
+    EXPECT_TRUE(r.ok());
+    return r.index;
+}
+
+inline bdmv::TMovieObjectFile readObjectsBack(const std::filesystem::path& bdmv)
+{
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(core::readWholeFile(bdmv / "MovieObject.bdmv", bytes).ok);
+    core::NullReporter sink;
+    core::Report report(sink);
+    auto r = bdmv::readMovieObjects(bytes, report);
+    EXPECT_TRUE(r.ok);
+    EXPECT_FALSE(r.endedEarly);
+    return r.file;
 }
 
 template <typename T>
