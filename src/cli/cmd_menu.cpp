@@ -1,9 +1,9 @@
 // mirtal-cli menu PATH CLIP [--pid HEX]: loads a clip's IG stream and lists the composition as
 // the Menu tab shows it.
 
-#include "bdmv/disc_path.h"
 #include "cli/cli.h"
 #include "cli/disc_access.h"
+#include "cli/menu_access.h"
 #include "core/text.h"
 #include "hdmv/command_text.h"
 #include "ig/ig_load.h"
@@ -43,17 +43,11 @@ int run(const std::vector<std::string>& raw)
         return status;
     const fs::path& bdmv = arg->bdmv;
     const std::string& clip = arg->name;
-    const auto file = bdmv::discEntry(bdmv, "STREAM", clip + ".m2ts");
 
     StderrReporter sink;
     core::Report report(sink);
     ig::IgMenu menu;
-    const auto result = ig::loadIG(file, static_cast<uint16_t>(pid), menu, report);
-    if (result.status == ig::LoadStatus::NotIgs) {
-        std::fprintf(stderr, "mirtal-cli: Not an IGS\n");
-        return kExitFailed;
-    }
-    if (!menu.loaded)
+    if (!loadClipMenu(bdmv, clip, static_cast<uint16_t>(pid), menu, report))
         return kExitFailed;
 
     std::printf("%s\n", ig::igsInfoCaption(menu.ics).c_str());

@@ -1,9 +1,9 @@
 // mirtal-cli object PATH CLIP ID [--palette P] [--palette-view] [--pid HEX] -o FILE.png: the
 // object preview of the Menu tab (or its palette view) as a PNG file.
 
-#include "bdmv/disc_path.h"
 #include "cli/cli.h"
 #include "cli/disc_access.h"
+#include "cli/menu_access.h"
 #include "core/text.h"
 #include "ig/bitmaps.h"
 #include "ig/ig_load.h"
@@ -38,10 +38,7 @@ int run(const std::vector<std::string>& raw)
     StatusEchoReporter sink;
     core::Report report(sink);
     ig::IgMenu menu;
-    const auto loaded = ig::loadIG(bdmv::discEntry(bdmv, "STREAM", clip + ".m2ts"), static_cast<uint16_t>(*pid), menu, report);
-    if (loaded.status == ig::LoadStatus::NotIgs)
-        std::fprintf(stderr, "mirtal-cli: Not an IGS\n");
-    if (!menu.loaded)
+    if (!loadClipMenu(bdmv, clip, static_cast<uint16_t>(*pid), menu, report))
         return kExitFailed;
     sink.echo = true;
     std::vector<uint8_t> png;

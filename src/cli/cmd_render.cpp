@@ -2,9 +2,9 @@
 // [--button-frames] [--window-frames] [--keys up,down,...] [--click X,Y]: draws a menu page as
 // the Page view shows it after Start and the given keys and clicks.
 
-#include "bdmv/disc_path.h"
 #include "cli/cli.h"
 #include "cli/disc_access.h"
+#include "cli/menu_access.h"
 #include "core/text.h"
 #include "hdmv/emulator.h"
 #include "hdmv/registers.h"
@@ -70,10 +70,7 @@ int run(const std::vector<std::string>& raw)
     StatusEchoReporter sink;
     core::Report report(sink);
     ig::IgMenu menu;
-    const auto loaded = ig::loadIG(bdmv::discEntry(bdmv, "STREAM", clip + ".m2ts"), static_cast<uint16_t>(*pid), menu, report);
-    if (loaded.status == ig::LoadStatus::NotIgs)
-        std::fprintf(stderr, "mirtal-cli: Not an IGS\n");
-    if (!menu.loaded)
+    if (!loadClipMenu(bdmv, clip, static_cast<uint16_t>(*pid), menu, report))
         return kExitFailed;
     if (static_cast<size_t>(*pageNumber) >= menu.ics.pages.size()) {
         std::fprintf(stderr, "mirtal-cli: the menu has %zu pages\n", menu.ics.pages.size());
