@@ -54,8 +54,9 @@ TfExtDat::TfExtDat(QWidget* parent) : QDialog(parent)
     m_save->setObjectName(QStringLiteral("bbSaveExtDat"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("bbExtDatOkCancel"));
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("bOK"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("bCancel"));
+    // Names of their own: the dialog is a child of the main window, whose Cancel is "bCancel".
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("bExtDatOK"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("bExtDatCancel"));
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_summary, 1);

@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace mirtal;
@@ -270,4 +272,23 @@ TEST_F(WindowTest, TypedCommandLineIsWhereAPendingTraceGoesOn)
     start->click();    // EQ GPR0, 3 on line 2: false, so line 3 is passed over
     EXPECT_EQ(window->registers().gpr[0], 0u);
     EXPECT_EQ(window->emulator().CurrentLine, 4);
+}
+
+TEST_F(WindowTest, CancelStopsAnEndlessRunAndTheWindowStaysResponsive)
+{
+    support::DiscBuilder builder;
+    builder.title({1, 0, 0, 0, {}}).object({false, false, false, {{0x20810000, 0, 0}}});    // GoTo 0
+    auto window = openBuilt(builder);
+    control<QTableWidget>(*window, "sgObject")->setCurrentCell(0, 1);
+    auto* cancel = control<QPushButton>(*window, "bCancel");
+    bool enabledWhileRunning = false;
+    QTimer::singleShot(0, [&] {    // fires at the run's first look at the Cancel button
+        enabledWhileRunning = cancel->isEnabled();
+        cancel->click();
+    });
+    control<QPushButton>(*window, "bStart")->click();
+    EXPECT_TRUE(enabledWhileRunning);
+    EXPECT_FALSE(cancel->isEnabled());
+    EXPECT_TRUE(control<QTextEdit>(*window, "mLog")->toPlainText().contains(QStringLiteral("Run cancelled after")))
+        << control<QTextEdit>(*window, "mLog")->toPlainText().toStdString();
 }
