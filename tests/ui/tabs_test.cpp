@@ -12,9 +12,12 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
+
+#include <map>
 
 using namespace mirtal;
 using namespace mirtal::ui;
@@ -195,4 +198,18 @@ TEST_F(WindowTest, AboutTabShowsNameVersionAndHistory)
     EXPECT_EQ(control<QLabel>(window, "lProgramName")->text().toStdString(), "Mirtal");
     EXPECT_EQ(control<QLabel>(window, "lVersion")->text().toStdString(), "Version 0.21b4");
     EXPECT_TRUE(control<QTextEdit>(window, "mHistory")->toPlainText().startsWith(QStringLiteral("0.21b4")));
+}
+
+TEST_F(WindowTest, EveryNamedControlOfTheWindowHasItsOwnName)
+{
+    auto window = openSample();
+    std::map<QString, int> seen;
+    for (const QWidget* w : window->findChildren<QWidget*>()) {
+        const QString name = w->objectName();
+        const bool internal = name.startsWith(QStringLiteral("qt_")) || qobject_cast<QTabBar*>(w->parentWidget());
+        if (!name.isEmpty() && !internal)
+            ++seen[name];
+    }
+    for (const auto& [name, count] : seen)
+        EXPECT_EQ(count, 1) << name.toStdString();
 }
