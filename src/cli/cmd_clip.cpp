@@ -10,7 +10,7 @@
 namespace mirtal::cli {
 namespace {
 
-std::string viewJson(const playlist::ClipInfoView& v, const std::string& name, const bdmv::TAVStream& stream)
+std::string viewJson(const playlist::ClipInfo& v, const std::string& name, const bdmv::TAVStream& stream)
 {
     JsonWriter j;
     j.beginObject().member("name", name);
@@ -19,11 +19,9 @@ std::string viewJson(const playlist::ClipInfoView& v, const std::string& name, c
         .member("stream_size_label", v.streamSizeLabel)
         .member("ig_loader_enabled", v.igLoaderEnabled);
     j.key("program_info").beginArray();
-    for (size_t i = 0; i < v.rows.size(); ++i) {
-        const auto& r = v.rows[i];
-        j.beginObject().member("row", r[0]).member("pid_text", r[1]);
-        if (i < v.pids.size())
-            j.member("pid", v.pids[i]);
+    for (size_t i = 0; i < v.streams.size(); ++i) {
+        const auto r = playlist::programInfoRow(v.streams[i], i);
+        j.beginObject().member("row", r[0]).member("pid_text", r[1]).member("pid", v.streams[i].pid);
         j.member("stream_type", r[2]).member("details", r[3]).endObject();
     }
     j.endArray().endObject();
@@ -54,7 +52,7 @@ int run(const std::vector<std::string>& raw)
         std::printf("%s\n", viewJson(view, name, stream).c_str());
     } else {
         std::printf("[ProgramInfo]\n");
-        printGrid(playlist::programInfoCaptions(), view.rows);
+        printGrid(playlist::programInfoCaptions(), playlist::programInfoRows(view));
         std::printf("[Stream]\n%s\t%s\n", view.streamNameLabel.c_str(), view.streamSizeLabel.c_str());
     }
     std::fflush(stdout);

@@ -59,18 +59,17 @@ int run(const std::vector<std::string>& raw)
         core::NullReporter quiet;
         core::Report silent(quiet);
         const auto info = playlist::readClipInfoFile(bdmv, clip, std::nullopt, silent);
-        for (size_t i = 0; i < info.rows.size() && i < info.pids.size(); ++i)
-            if (info.pids[i] == *pid) {
-                cells = {info.rows[i][1], info.rows[i][2], info.rows[i][3]};
-                const std::string& type = info.rows[i][2];
-                if (type == "PG")
-                    kind = ig::StreamKind::PresentationGraphics;
-                else if (type == "IG")
-                    kind = ig::StreamKind::InteractiveGraphics;
-                else if (kind == ig::StreamKind::PresentationGraphics || kind == ig::StreamKind::InteractiveGraphics)
-                    kind = ig::StreamKind::None;
-                break;
-            }
+        if (const auto row = playlist::programRowOfPid(info, static_cast<uint16_t>(*pid))) {
+            const auto& stream = info.streams[*row];
+            const auto r = playlist::programInfoRow(stream, *row);
+            cells = {r[1], r[2], r[3]};
+            if (stream.codingType == 0x90)
+                kind = ig::StreamKind::PresentationGraphics;
+            else if (stream.codingType == 0x91)
+                kind = ig::StreamKind::InteractiveGraphics;
+            else if (kind == ig::StreamKind::PresentationGraphics || kind == ig::StreamKind::InteractiveGraphics)
+                kind = ig::StreamKind::None;
+        }
     }
 #endif
     const auto mode = ig::extractMode(kind, args.has("--pes"), !args.has("--no-sup"));

@@ -13,38 +13,33 @@ namespace {
 
 using core::FieldReader;
 
-std::string streamDetails(FieldReader& in, uint8_t codingType)
+// The fields of StreamCodingInfo() after the coding type that the coding type carries.
+void readCodingInfo(FieldReader& in, ProgramStream& s)
 {
-    if (isVideoCoding(codingType)) {
+    if (isVideoCoding(s.codingType)) {
         const uint8_t b = in.readbyte();
-        const uint8_t aspect = in.readbyte() >> 4;
-        return videoFormatName(b >> 4) + ", " + frameRateName(b & 0x0F) + ", " + (aspect == 2 ? "4:3" : "16:9");
-    }
-    if (isAudioCoding(codingType)) {
+        s.videoFormat = b >> 4;
+        s.frameRate = b & 0x0F;
+        s.aspectRatio = in.readbyte() >> 4;
+    } else if (isAudioCoding(s.codingType)) {
         const uint8_t b = in.readbyte();
-        const std::string language = in.readstring(3);
-        return audioFormatName(b >> 4) + ", " + sampleRateName(b & 0x0F) + ", " + language;
+        s.audioFormat = b >> 4;
+        s.sampleRate = b & 0x0F;
+        s.language = in.readstring(3);
+    } else if (s.codingType == 0x90 || s.codingType == 0x91) {
+        s.language = in.readstring(3);
+    } else if (s.codingType == 0x92) {
+        s.characterCode = in.readbyte();
+        s.language = in.readstring(3);
     }
-    if (codingType == 0x90 || codingType == 0x91)
-        return in.readstring(3);
-    if (codingType == 0x92) {
-        const uint8_t code = in.readbyte();
-        return std::to_string(code) + ", " + in.readstring(3);
-    }
-    return "";
 }
 
 }  // namespace
 
-std::array<std::string, 4> programInfoCaptions()
-{
-    return {"", "PID", "Stream type", "Details"};
-}
-
-ClipInfoView readClipInfo(std::span<const uint8_t> bytes, const std::string& name,
+ClipInfo readClipInfo(std::span<const uint8_t> bytes, const std::string& name,
                           const std::optional<bdmv::TAVStream>& stream, core::Report& report)
 {
-    ClipInfoView v;
+    ClipInfo v;
     const std::string file = name + ".clpi";
     report.log("");
     report.log("Reading " + file);
@@ -69,8 +64,7 @@ ClipInfoView readClipInfo(std::span<const uint8_t> bytes, const std::string& nam
     const auto truncated = [&] {
         report.erlog("Truncated file: " + file + " (" + std::to_string(in.size()) +
                      " bytes) is shorter than its counts and addresses promise");
-        v.rows.clear();
-        v.pids.clear();
+        v.streams.clear();
         return v;
     };
 
@@ -132,7 +126,7 @@ ClipInfoView readClipInfo(std::span<const uint8_t> bytes, const std::string& nam
     if (in.overrun())
         return truncated();
 
-    // ProgramInfo(): a later program sequence replaces the rows of an earlier one.
+    // ProgramInfo(): a later program sequence replaces the streams of an earlier one.
     in.seek(programInfoStart);
     in.skip(4 + 1);
     const uint8_t programSequences = in.readbyte();
@@ -140,19 +134,17 @@ ClipInfoView readClipInfo(std::span<const uint8_t> bytes, const std::string& nam
         in.skip(4 + 2);
         const uint8_t streams = in.readbyte();
         in.skip(1);
-        v.rows.clear();
-        v.pids.clear();
+        v.streams.clear();
         for (int s = 0; s < streams && !in.overrun(); ++s) {
-            const uint16_t pid = in.readword();
+            ProgramStream& entry = v.streams.emplace_back();
+            entry.pid = in.readword();
             const uint8_t length = in.readbyte();
             const uint64_t infoStart = in.position();
-            const uint8_t codingType = in.readbyte();
-            std::string details = streamDetails(in, codingType);
+            entry.codingType = in.readbyte();
+            readCodingInfo(in, entry);
             // The rest of StreamCodingInfo() (ISRC, reserved, or what an unknown coding type
             // carries) is skipped by its stored length, which keeps the reader in step.
             in.seek(infoStart + length);
-            v.rows.push_back({std::to_string(s + 1), core::hex(pid, 4), codingTypeName(codingType), std::move(details)});
-            v.pids.push_back(pid);
         }
     }
     if (in.overrun())
@@ -179,7 +171,7 @@ ClipInfoView readClipInfo(std::span<const uint8_t> bytes, const std::string& nam
     return v;
 }
 
-ClipInfoView readClipInfoFile(const std::filesystem::path& bdmv, const std::string& name,
+ClipInfo readClipInfoFile(const std::filesystem::path& bdmv, const std::string& name,
                               const std::optional<bdmv::TAVStream>& stream, core::Report& report)
 {
     const auto path = bdmv::discEntry(bdmv, "CLIPINF", name + ".clpi");
@@ -202,18 +194,6 @@ bdmv::TAVStream streamFileOf(const std::filesystem::path& bdmv, const std::strin
     std::error_code ec;
     const auto size = std::filesystem::file_size(*path, ec);
     return {path->filename().string(), ec ? 0 : static_cast<int64_t>(size)};
-}
-
-bool igLoaderEnabledForRow(const std::string& pidText, int64_t streamSize)
-{
-    return streamSize > 0 && (core::hexToNumber(pidText) >> 8) == 0x14;
-}
-
-ProgramRowAction programRowDoubleClick(const std::string& pidText, int64_t streamSize)
-{
-    if (pidText == "1400")
-        return ProgramRowAction::LoadMenu;
-    return streamSize > 0 ? ProgramRowAction::OpenStream : ProgramRowAction::None;
 }
 
 }  // namespace mirtal::playlist

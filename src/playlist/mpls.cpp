@@ -2,6 +2,8 @@
 
 #include "playlist/mpls.h"
 
+#include <utility>
+
 namespace mirtal::playlist {
 
 uint32_t streamSize(const TSecAudio& s)
@@ -41,6 +43,13 @@ void resizeMarkSection(TPLmpls& m, int64_t delta)
 {
     m.marks.length = static_cast<uint32_t>(m.marks.length + delta);
     shiftExtensionData(m, delta);
+}
+
+void commitPlayListExtensionData(TPLmpls& mpls, core::TExtensionData block)
+{
+    mpls.extensionData = std::move(block);
+    mpls.extensionDataStartAddress =
+        mpls.extensionData.length == 0 ? 0 : mpls.playListMarkStartAddress + mpls.marks.length + 4;
 }
 
 }  // namespace mirtal::playlist

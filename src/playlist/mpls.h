@@ -191,4 +191,8 @@ void resizePlayListSection(TPLmpls& mpls, int64_t delta);
 // PlayListMark(): its length and the ExtensionData start address.
 void resizeMarkSection(TPLmpls& mpls, int64_t delta);
 
+// The ExtensionData dialog's OK: the block is stored and placed after PlayListMark() (start
+// address 0 for an empty block).
+void commitPlayListExtensionData(TPLmpls& mpls, core::TExtensionData block);
+
 }  // namespace mirtal::playlist

@@ -15,7 +15,7 @@ using namespace mirtal::support;
 namespace {
 
 struct Read {
-    ClipInfoView view;
+    ClipInfo view;
     RecordingReporter rec;
 };
 
@@ -46,7 +46,7 @@ TEST(ClipReader, ListsStreamsOfEveryCodingType)
                                 .stream(text)
                                 .bytes());
     ASSERT_TRUE(r->view.ok);
-    const auto& rows = r->view.rows;
+    const auto rows = programInfoRows(r->view);
     ASSERT_EQ(rows.size(), 9u);
     EXPECT_EQ(rows[0], (Cells{"1", "1011", "AVC", "1080p, 23.976, 16:9"}));
     EXPECT_EQ(rows[1], (Cells{"2", "1012", "MPEG-2", "480i, 29.97, 4:3"}));
@@ -57,7 +57,7 @@ TEST(ClipReader, ListsStreamsOfEveryCodingType)
     EXPECT_EQ(rows[6], (Cells{"7", "1200", "PG", "jpn"}));
     EXPECT_EQ(rows[7], (Cells{"8", "1400", "IG", "eng"}));
     EXPECT_EQ(rows[8], (Cells{"9", "1800", "Text", "3, fin"}));
-    EXPECT_EQ(r->view.pids[7], 0x1400);
+    EXPECT_EQ(r->view.streams[7].pid, 0x1400);
     EXPECT_EQ(programInfoCaptions(), (Cells{"", "PID", "Stream type", "Details"}));
 }
 
@@ -72,7 +72,7 @@ TEST(ClipReader, LogsClipInfoSequenceInfoAndCpi)
     const auto text = readClip(ClpiBuilder().applicationType(6).stream(clipVideo(0x1011)).bytes());
     ASSERT_TRUE(text->view.ok);
     EXPECT_TRUE(text->rec.hasLine("application type: Sub TS for a Text subtitle"));
-    EXPECT_EQ(text->view.rows.size(), 1u);
+    EXPECT_EQ(text->view.streams.size(), 1u);
     const auto odd = readClip(ClpiBuilder().applicationType(9).stream(clipVideo(0x1011)).bytes());
     EXPECT_TRUE(odd->rec.hasLine("application type: res."));
 }
@@ -86,8 +86,8 @@ TEST(ClipReader, TheSecondProgramSequenceReplacesTheFirst)
                                 .stream(clipGraphics(0x1400, 0x91, "eng"))
                                 .bytes());
     ASSERT_TRUE(r->view.ok);
-    ASSERT_EQ(r->view.rows.size(), 1u);
-    EXPECT_EQ(r->view.rows[0][1], "1400");
+    ASSERT_EQ(r->view.streams.size(), 1u);
+    EXPECT_EQ(r->view.streams[0].pid, 0x1400);
 }
 
 TEST(ClipReader, UnknownCodingTypesAndLongerInfosAreSkippedByTheirLength)
@@ -97,10 +97,11 @@ TEST(ClipReader, UnknownCodingTypesAndLongerInfosAreSkippedByTheirLength)
     longVideo.infoLength = 40;
     const auto r = readClip(ClpiBuilder().stream(odd).stream(longVideo).stream(clipAudio(0x1100, "eng")).bytes());
     ASSERT_TRUE(r->view.ok);
-    ASSERT_EQ(r->view.rows.size(), 3u);
-    EXPECT_EQ(r->view.rows[0], (Cells{"1", "1F00", "", ""}));
-    EXPECT_EQ(r->view.rows[1][3], "1080p, 23.976, 16:9");
-    EXPECT_EQ(r->view.rows[2], (Cells{"3", "1100", "DD", "Multi-ch., 48 kHz, eng"}));
+    const auto rows = programInfoRows(r->view);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], (Cells{"1", "1F00", "", ""}));
+    EXPECT_EQ(rows[1][3], "1080p, 23.976, 16:9");
+    EXPECT_EQ(rows[2], (Cells{"3", "1100", "DD", "Multi-ch., 48 kHz, eng"}));
 }
 
 TEST(ClipReader, RefusesOtherVersionsAndShortFiles)
@@ -115,7 +116,7 @@ TEST(ClipReader, RefusesOtherVersionsAndShortFiles)
     r = readClip(bytes);
     EXPECT_FALSE(r->view.ok);
     ASSERT_EQ(r->rec.errors.size(), 1u);
-    EXPECT_TRUE(r->view.rows.empty());
+    EXPECT_TRUE(r->view.streams.empty());
 }
 
 TEST(ClipReader, StreamLabelsAndTheMenuButton)
@@ -169,7 +170,7 @@ TEST(RealDiscs, ClipsListTheirStreamsWithNamedCodingTypes)
             continue;
         const auto r = readClip(bytes);
         ASSERT_TRUE(r->view.ok) << path;
-        for (const auto& row : r->view.rows) {
+        for (const auto& row : programInfoRows(r->view)) {
             videos += row[2] == "AVC" || row[2] == "MPEG-2" || row[2] == "VC1";
             audios += row[3].size() > 5 && row[3].find("kHz") != std::string::npos;
             graphics += row[2] == "PG" || row[2] == "IG";

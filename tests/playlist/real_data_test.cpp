@@ -16,6 +16,56 @@ using namespace mirtal;
 using namespace mirtal::playlist;
 namespace fs = std::filesystem;
 
+namespace {
+
+// The streams of the last program sequence, walked from the bytes at the fixed offsets of
+// StreamCodingInfo(), apart from the reader.
+std::vector<ProgramStream> rawProgramStreams(const std::vector<uint8_t>& b)
+{
+    const auto at = [&](size_t i) -> uint32_t { return i < b.size() ? b[i] : 0; };
+    const auto word = [&](size_t i) { return at(i) << 8 | at(i + 1); };
+    const auto text = [&](size_t i) {
+        std::string t;
+        for (size_t k = i; k < i + 3 && at(k) != 0; ++k)
+            t += static_cast<char>(at(k));
+        return t;
+    };
+    std::vector<ProgramStream> streams;
+    size_t pos = word(12) << 16 | word(14);
+    const uint32_t sequences = at(pos + 5);
+    pos += 6;
+    for (uint32_t p = 0; p < sequences && pos < b.size(); ++p) {
+        const uint32_t n = at(pos + 6);
+        pos += 8;
+        streams.clear();
+        for (uint32_t k = 0; k < n && pos < b.size(); ++k) {
+            ProgramStream& s = streams.emplace_back();
+            s.pid = static_cast<uint16_t>(word(pos));
+            const size_t info = pos + 3;    // after the length byte
+            s.codingType = static_cast<uint8_t>(at(info));
+            const uint8_t attributes = static_cast<uint8_t>(at(info + 1));
+            if (s.codingType == 0x02 || s.codingType == 0x1B || s.codingType == 0xEA) {
+                s.videoFormat = attributes >> 4;
+                s.frameRate = attributes & 0x0F;
+                s.aspectRatio = static_cast<uint8_t>(at(info + 2) >> 4);
+            } else if ((s.codingType >= 0x80 && s.codingType <= 0x86) || s.codingType == 0xA1 || s.codingType == 0xA2) {
+                s.audioFormat = attributes >> 4;
+                s.sampleRate = attributes & 0x0F;
+                s.language = text(info + 2);
+            } else if (s.codingType == 0x90 || s.codingType == 0x91) {
+                s.language = text(info + 1);
+            } else if (s.codingType == 0x92) {
+                s.characterCode = attributes;
+                s.language = text(info + 2);
+            }
+            pos = info + at(pos + 2);
+        }
+    }
+    return streams;
+}
+
+}  // namespace
+
 // The writer regenerates reserved fields and reserved bits as zero. Which bits those are comes
 // from an independent walk over the original file; every other bit must come back unchanged.
 TEST(RealDiscs, EveryPlayListReadsAndWritesBackWithOnlyReservedBitsCleared)
@@ -86,9 +136,13 @@ TEST(RealDiscs, EveryClipReadsAndListsItsStreams)
         }
         ASSERT_TRUE(r.ok) << path;
         EXPECT_TRUE(rec.errors.empty()) << path;
-        EXPECT_FALSE(r.rows.empty()) << path;
-        for (const auto& row : r.rows)
-            EXPECT_FALSE(row[2].empty()) << path << " PID " << row[1];
+        EXPECT_FALSE(r.streams.empty()) << path;
+        EXPECT_EQ(r.streams, rawProgramStreams(bytes)) << path;
+        const auto rows = programInfoRows(r);
+        for (size_t i = 0; i < rows.size(); ++i) {
+            EXPECT_EQ(core::hexToNumber(rows[i][1]), r.streams[i].pid) << path;
+            EXPECT_FALSE(rows[i][2].empty()) << path << " PID " << rows[i][1];
+        }
         ++checked;
     }
     EXPECT_GT(checked, 500);
