@@ -5,6 +5,7 @@
 #include "core/text.h"
 #include "ui/ext_dat.h"
 #include "ui/grid.h"
+#include "ui/bdmv_tab.h"
 #include "ui/main_window.h"
 #include "ui/num_edit.h"
 
@@ -26,10 +27,10 @@
 
 namespace mirtal::ui {
 
-void TfMain::connectBdmvTab()
+void BdmvTab::connectControls()
 {
-    connect(m_openDir, &QToolButton::clicked, this, &TfMain::bbOpenDirClick);
-    connect(m_readBdmv, &QPushButton::clicked, this, &TfMain::bReadBDMVClick);
+    connect(m_openDir, &QToolButton::clicked, this, &BdmvTab::bbOpenDirClick);
+    connect(m_readBdmv, &QPushButton::clicked, this, &BdmvTab::bReadBDMVClick);
     connect(m_titles, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
         if (!m_filling && row != previous)
             titleSelected(row);
@@ -38,14 +39,14 @@ void TfMain::connectBdmvTab()
         if (!m_filling)
             titleSelected(row);
     });
-    connect(m_titleNo, &QComboBox::currentIndexChanged, this, &TfMain::titleNoChanged);
+    connect(m_titleNo, &QComboBox::currentIndexChanged, this, &BdmvTab::titleNoChanged);
     for (QComboBox* list : {m_titleOT, m_titleAT, m_titlePBT, m_titleOID, m_titleFN})
         connect(list, &QComboBox::currentIndexChanged, this, [this] { titleEditorChanged(); });
-    connect(m_tiIns, &QToolButton::clicked, this, &TfMain::bbTiinsClick);
-    connect(m_tiDel, &QToolButton::clicked, this, &TfMain::bbTidelClick);
+    connect(m_tiIns, &QToolButton::clicked, this, &BdmvTab::bbTiinsClick);
+    connect(m_tiDel, &QToolButton::clicked, this, &BdmvTab::bbTidelClick);
 
-    connect(m_fpbOn, &QCheckBox::clicked, this, &TfMain::fpbOnClicked);
-    connect(m_fpbType, &QComboBox::currentIndexChanged, this, &TfMain::fpbTypeChanged);
+    connect(m_fpbOn, &QCheckBox::clicked, this, &BdmvTab::fpbOnClicked);
+    connect(m_fpbType, &QComboBox::currentIndexChanged, this, &BdmvTab::fpbTypeChanged);
     connect(m_fpbPBType, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (!m_filling)
             bdmv::setEntryPlaybackType(m_disc.index.firstPlayback, i);
@@ -58,8 +59,8 @@ void TfMain::connectBdmvTab()
         if (!m_filling && m_disc.index.firstPlayback.objectType == 2)
             bdmv::setEntryBdjName(m_disc.index.firstPlayback, m_fpbFile->currentText().toStdString());
     });
-    connect(m_tmOn, &QCheckBox::clicked, this, &TfMain::tmOnClicked);
-    connect(m_tmType, &QComboBox::currentIndexChanged, this, &TfMain::tmTypeChanged);
+    connect(m_tmOn, &QCheckBox::clicked, this, &BdmvTab::tmOnClicked);
+    connect(m_tmType, &QComboBox::currentIndexChanged, this, &BdmvTab::tmTypeChanged);
     connect(m_tmObject, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (!m_filling && i >= 0)
             bdmv::setEntryObjectId(m_disc.index.topMenu, static_cast<uint16_t>(i));
@@ -68,7 +69,7 @@ void TfMain::connectBdmvTab()
         if (!m_filling && m_disc.index.topMenu.objectType == 2)
             bdmv::setEntryBdjName(m_disc.index.topMenu, m_tmFile->currentText().toStdString());
     });
-    connect(m_indExtEdit, &QPushButton::clicked, this, &TfMain::bIndExDatEditClick);
+    connect(m_indExtEdit, &QPushButton::clicked, this, &BdmvTab::bIndExDatEditClick);
 
     connect(m_objects, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
         if (!m_filling && row != previous)
@@ -76,42 +77,30 @@ void TfMain::connectBdmvTab()
     });
     for (QComboBox* list : {m_resume, m_menuCall, m_titleSearch})
         connect(list, &QComboBox::currentIndexChanged, this, [this] { flagsChanged(); });
-    connect(m_obIns, &QToolButton::clicked, this, &TfMain::bbObinsClick);
-    connect(m_obDel, &QToolButton::clicked, this, &TfMain::bbObdelClick);
-    connect(m_objExtEdit, &QPushButton::clicked, this, &TfMain::bObjExtDatEditClick);
+    connect(m_obIns, &QToolButton::clicked, this, &BdmvTab::bbObinsClick);
+    connect(m_obDel, &QToolButton::clicked, this, &BdmvTab::bbObdelClick);
+    connect(m_objExtEdit, &QPushButton::clicked, this, &BdmvTab::bObjExtDatEditClick);
 }
 
-bool TfMain::eventFilter(QObject* watched, QEvent* event)
+bool BdmvTab::gridKey(QObject* watched, QKeyEvent* key)
 {
-    // The filter watches the whole application: a key comes first to the control with the focus.
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        auto* widget = static_cast<QWidget*>(watched);
-        QWidget* first = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : this;
-        if (widget == first && widget->window() == this)
-            FormKeyDown(key);
-        if (watched == m_titles) {
-            if (key->key() == Qt::Key_Insert) {
-                bbTiinsClick();
-                return true;
-            }
-            if (key->key() == Qt::Key_Delete) {
-                bbTidelClick();
-                return true;
-            }
-        } else if (watched == m_commands) {
-            commandKey(key);
-            return key->isAccepted();
+    if (watched == m_titles) {
+        if (key->key() == Qt::Key_Insert) {
+            bbTiinsClick();
+            return true;
         }
+        if (key->key() == Qt::Key_Delete) {
+            bbTidelClick();
+            return true;
+        }
+    } else if (watched == m_commands) {
+        commandKey(key);
+        return key->isAccepted();
     }
-    if (event->type() == QEvent::FocusIn) {
-        if (watched == m_psrNo || watched == m_gprNo)
-            showRegisterValue(watched == m_psrNo ? hdmv::RegisterKind::PSR : hdmv::RegisterKind::GPR);
-    }
-    return QMainWindow::eventFilter(watched, event);
+    return false;
 }
 
-void TfMain::bbOpenDirClick()
+void BdmvTab::bbOpenDirClick()
 {
     const QString chosen = QFileDialog::getExistingDirectory(this, QStringLiteral("Select a directory"), m_bdmvDir->text());
     if (chosen.isEmpty())
@@ -120,11 +109,11 @@ void TfMain::bbOpenDirClick()
     if (!path.endsWith(u'/'))
         path += u'/';
     m_bdmvDir->setText(path);
-    if (m_autoRead->isChecked())
+    if (m_frame.options().autoRead())
         bReadBDMVClick();
 }
 
-void TfMain::resetBdmvViews()
+void BdmvTab::resetViews()
 {
     m_filling = true;
     m_indExtEdit->setEnabled(false);
@@ -132,18 +121,16 @@ void TfMain::resetBdmvViews()
     ResetSG(m_titles);
     ResetSG(m_objects);
     ResetSG(m_commands);
-    m_playList->clear();
-    m_clipList->clear();
     m_object.reset();
     m_filling = false;
 }
 
-void TfMain::bReadBDMVClick()
+void BdmvTab::bReadBDMVClick()
 {
-    resetBdmvViews();
+    resetViews();
     const std::string folder = m_bdmvDir->text().toStdString();
-    const int errors = m_sink.errorCount();
-    const bool ok = bdmv::openDisc(m_disc, folder, m_report);
+    const int errors = m_frame.sink().errorCount();
+    const bool ok = m_session.openDisc(folder);
     if (!ok) {
         // The model was replaced by an empty one: nothing may be edited or saved over it.
         setTitleEditorsEnabled(false);
@@ -151,15 +138,16 @@ void TfMain::bReadBDMVClick()
                                                           m_tmType, m_tmObject, m_tmFile, m_resume, m_menuCall,
                                                           m_titleSearch, m_contentProvider})
             w->setEnabled(false);
-        updateSaveButton();
+        emit discOpened(false);
         return;
     }
     fillAfterRead();
+    emit discOpened(true);
     // A damaged file stays on show after the closing "Ready" of the opening and the views.
-    m_sink.showLastErrorSince(errors);
+    m_frame.sink().showLastErrorSince(errors);
 }
 
-void TfMain::fillObjectLists()
+void BdmvTab::fillObjectLists()
 {
     const auto& objects = m_disc.movieObjects.objects;
     QStringList ids;
@@ -174,14 +162,6 @@ void TfMain::fillObjectLists()
     }
     m_objectList->clear();
     m_objectList->addItems(runList);
-    // The PlayList and clip lists; their tabs read the selected entry.
-    const auto fill = [](QComboBox* list, const std::vector<std::string>& names) {
-        list->clear();
-        for (const auto& n : names)
-            list->addItem(qs(n));
-    };
-    fill(m_playList, m_disc.playlists);
-    fill(m_clipList, m_disc.clips);
     QStringList names;
     for (const auto& n : m_disc.bdjObjects)
         names << qs(n);
@@ -191,7 +171,7 @@ void TfMain::fillObjectLists()
     }
 }
 
-void TfMain::fillAfterRead()
+void BdmvTab::fillAfterRead()
 {
     m_filling = true;
     const bool indexOk = m_disc.indexLoaded;
@@ -213,31 +193,30 @@ void TfMain::fillAfterRead()
         fillGrid(m_titles, bdmv::titleRows(m_disc.index));
     }
     setTitleEditorsEnabled(indexOk && !m_disc.index.titles.empty());
-    m_titles->setEnabled(indexOk && !m_disc.index.titles.empty());
+    // A disc without titles keeps its grid enabled: Insert adds the first one there.
+    m_titles->setEnabled(indexOk);
     fillFirstPlayback();
     fillTopMenu();
     refreshExtensionCaptions();
     m_indExtEdit->setEnabled(indexOk);
     if (!m_disc.windowTitle.empty())
-        setWindowTitleText(qs(m_disc.windowTitle));
-    m_runPanel->setEnabled(true);
-    m_find->setEnabled(true);
+        m_frame.setWindowTitleText(qs(m_disc.windowTitle));
     m_filling = false;
 
-    if (indexOk && !m_disc.index.titles.empty())
-        titleSelected(0);
+    // The first title selects its movie object; without one, the first object is shown.
     if (!file.objects.empty())
         selectObjectRow(0);
-    updateSaveButton();
+    if (indexOk && !m_disc.index.titles.empty())
+        titleSelected(0);
 }
 
-void TfMain::refreshExtensionCaptions()
+void BdmvTab::refreshExtensionCaptions()
 {
     m_indExtCaption->setText(qs(core::ExtDatCap(m_disc.index.extensionData)));
     m_objExtCaption->setText(qs(bdmv::movieObjectExtensionCaption(m_disc.movieObjects)));
 }
 
-void TfMain::setTitleEditorsEnabled(bool on)
+void BdmvTab::setTitleEditorsEnabled(bool on)
 {
     for (QWidget* w : std::initializer_list<QWidget*>{m_titleNo, m_titleAT, m_titlePBT})
         w->setEnabled(on);
@@ -248,7 +227,7 @@ void TfMain::setTitleEditorsEnabled(bool on)
     }
 }
 
-std::optional<size_t> TfMain::currentTitle() const
+std::optional<size_t> BdmvTab::currentTitle() const
 {
     const int t = m_titleNo->currentIndex();
     if (t < 0 || static_cast<size_t>(t) >= m_disc.index.titles.size())
@@ -256,14 +235,14 @@ std::optional<size_t> TfMain::currentTitle() const
     return static_cast<size_t>(t);
 }
 
-std::optional<size_t> TfMain::currentObject() const
+std::optional<size_t> BdmvTab::currentObject() const
 {
     if (!m_object || *m_object >= m_disc.movieObjects.objects.size())
         return std::nullopt;
     return m_object;
 }
 
-void TfMain::titleSelected(int row)
+void BdmvTab::titleSelected(int row)
 {
     if (row < 0 || static_cast<size_t>(row) >= m_disc.index.titles.size())
         return;
@@ -277,12 +256,12 @@ void TfMain::titleSelected(int row)
     const auto& title = m_disc.index.titles[static_cast<size_t>(row)];
     if (title.objectType == 1 && title.movieObjectId < m_disc.movieObjects.objects.size()) {
         selectObjectRow(title.movieObjectId);
-        if (m_tabs->currentWidget()->objectName() == QStringLiteral("tsBDMV"))
+        if (isVisible())
             m_titles->setFocus();
     }
 }
 
-void TfMain::fillTitleEditors(int t)
+void BdmvTab::fillTitleEditors(int t)
 {
     if (t < 0 || static_cast<size_t>(t) >= m_disc.index.titles.size())
         return;
@@ -303,13 +282,13 @@ void TfMain::fillTitleEditors(int t)
     m_filling = was;
 }
 
-void TfMain::titleNoChanged(int index)
+void BdmvTab::titleNoChanged(int index)
 {
     if (!m_filling)
         titleSelected(index);
 }
 
-void TfMain::titleEditorChanged()
+void BdmvTab::titleEditorChanged()
 {
     const auto t = currentTitle();
     if (m_filling || !t)
@@ -340,7 +319,7 @@ void TfMain::titleEditorChanged()
     setGridRow(m_titles, static_cast<int>(*t), bdmv::indline(index.titles[*t]));
 }
 
-void TfMain::refreshTitles()
+void BdmvTab::refreshTitles()
 {
     const bool was = m_filling;
     m_filling = true;
@@ -353,7 +332,7 @@ void TfMain::refreshTitles()
     m_filling = was;
 }
 
-void TfMain::bbTiinsClick()
+void BdmvTab::bbTiinsClick()
 {
     if (!m_disc.indexLoaded)
         return;
@@ -374,7 +353,7 @@ void TfMain::bbTiinsClick()
     titleSelected(static_cast<int>(*p));
 }
 
-void TfMain::bbTidelClick()
+void BdmvTab::bbTidelClick()
 {
     if (m_disc.index.titles.empty())
         return;
@@ -396,7 +375,7 @@ void TfMain::bbTidelClick()
     titleSelected(static_cast<int>(select.value_or(0)));
 }
 
-void TfMain::selectObjectRow(int row)
+void BdmvTab::selectObjectRow(int row)
 {
     const bool was = m_filling;
     m_filling = true;
@@ -405,7 +384,7 @@ void TfMain::selectObjectRow(int row)
     objectSelected(row);
 }
 
-void TfMain::objectSelected(int row)
+void BdmvTab::objectSelected(int row)
 {
     const auto& objects = m_disc.movieObjects.objects;
     if (row < 0 || static_cast<size_t>(row) >= objects.size())
@@ -424,7 +403,7 @@ void TfMain::objectSelected(int row)
     renderCommands();
 }
 
-void TfMain::flagsChanged()
+void BdmvTab::flagsChanged()
 {
     const auto o = currentObject();
     if (m_filling || !o)
@@ -434,7 +413,7 @@ void TfMain::flagsChanged()
     setGridRow(m_objects, static_cast<int>(*o), bdmv::objline(m_disc.movieObjects.objects[*o], *o));
 }
 
-void TfMain::refreshObjects()
+void BdmvTab::refreshObjects()
 {
     const bool was = m_filling;
     m_filling = true;
@@ -447,7 +426,7 @@ void TfMain::refreshObjects()
     m_filling = was;
 }
 
-void TfMain::bbObinsClick()
+void BdmvTab::bbObinsClick()
 {
     if (!m_disc.movieObjectsLoaded)
         return;
@@ -471,7 +450,7 @@ void TfMain::bbObinsClick()
     selectObjectRow(static_cast<int>(*p));
 }
 
-void TfMain::bbObdelClick()
+void BdmvTab::bbObdelClick()
 {
     auto& file = m_disc.movieObjects;
     if (file.objects.empty())
@@ -496,29 +475,25 @@ void TfMain::bbObdelClick()
     selectObjectRow(static_cast<int>(select.value_or(0)));
 }
 
-void TfMain::bIndExDatEditClick()
+void BdmvTab::bIndExDatEditClick()
 {
     if (!m_disc.indexLoaded)
         return;
-    m_extDat->setOutputFolder(m_workdir->text());
-    m_extDat->setBlock(QStringLiteral("index.bdmv"), m_disc.index.extensionData);
-    const int result = m_extDatRunner ? m_extDatRunner(*m_extDat) : m_extDat->exec();
-    if (result != QDialog::Accepted)
+    const auto block = m_frame.editExtensionData(QStringLiteral("index.bdmv"), m_disc.index.extensionData);
+    if (!block)
         return;
-    bdmv::commitIndexExtensionData(m_disc.index, m_extDat->block());
+    bdmv::commitIndexExtensionData(m_disc.index, *block);
     refreshExtensionCaptions();
 }
 
-void TfMain::bObjExtDatEditClick()
+void BdmvTab::bObjExtDatEditClick()
 {
     if (!m_disc.movieObjectsLoaded)
         return;
-    m_extDat->setOutputFolder(m_workdir->text());
-    m_extDat->setBlock(QStringLiteral("MovieObject.bdmv"), m_disc.movieObjects.extensionData);
-    const int result = m_extDatRunner ? m_extDatRunner(*m_extDat) : m_extDat->exec();
-    if (result != QDialog::Accepted)
+    const auto block = m_frame.editExtensionData(QStringLiteral("MovieObject.bdmv"), m_disc.movieObjects.extensionData);
+    if (!block)
         return;
-    bdmv::commitMovieObjectExtensionData(m_disc.movieObjects, m_extDat->block());
+    bdmv::commitMovieObjectExtensionData(m_disc.movieObjects, *block);
     refreshExtensionCaptions();
 }
 

@@ -5,6 +5,7 @@
 #include "bdmv/movie_object.h"
 #include "hdmv/command_text.h"
 #include "ui/grid.h"
+#include "ui/bdmv_tab.h"
 #include "ui/main_window.h"
 #include "ui/num_edit.h"
 
@@ -23,10 +24,15 @@
 
 namespace mirtal::ui {
 
-QWidget* TfMain::buildBdmvTab()
+BdmvTab::BdmvTab(TfMain& frame, session::Session& session, QComboBox* runObjects, QWidget* parent)
+    : QWidget(parent),
+      m_frame(frame),
+      m_session(session),
+      m_disc(session.disc),
+      m_report(session.report),
+      m_objectList(runObjects)
 {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("tsBDMV"));
+    setObjectName(QStringLiteral("tsBDMV"));
 
     m_bdmvDir = new QLineEdit;
     m_bdmvDir->setObjectName(QStringLiteral("eBDMVdir"));
@@ -61,14 +67,44 @@ QWidget* TfMain::buildBdmvTab()
     groups->addWidget(buildIndexGroup());
     groups->addWidget(buildMovieObjectGroup(), 1);
 
-    auto* layout = new QVBoxLayout(page);
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(folderRow);
     layout->addLayout(groups, 1);
-    return page;
+
+    connectControls();
+    connectCommandEditor();
 }
 
-QWidget* TfMain::buildIndexGroup()
+QString BdmvTab::folderText() const
+{
+    return m_bdmvDir->text();
+}
+
+void BdmvTab::setFolderText(const QString& path)
+{
+    m_bdmvDir->setText(path);
+}
+
+int BdmvTab::commandRowCount() const
+{
+    return m_commands->rowCount();
+}
+
+int BdmvTab::objectPanelHeight() const
+{
+    const auto sizes = m_objectSplitter->sizes();
+    return sizes.isEmpty() ? m_objectHeight : sizes.front();
+}
+
+void BdmvTab::setObjectPanelHeight(int height)
+{
+    // A stored height is clipped only by the panels' own limits (their minimum heights).
+    m_objectHeight = height;
+    m_objectSplitter->setSizes({m_objectHeight, std::max(167, m_objectSplitter->height() - m_objectHeight)});
+}
+
+QWidget* BdmvTab::buildIndexGroup()
 {
     auto* group = new QGroupBox(QStringLiteral("index.bdmv"));
     group->setObjectName(QStringLiteral("gbIndex"));
@@ -174,7 +210,7 @@ QWidget* TfMain::buildIndexGroup()
     return group;
 }
 
-QWidget* TfMain::buildMovieObjectGroup()
+QWidget* BdmvTab::buildMovieObjectGroup()
 {
     auto* group = new QGroupBox(QStringLiteral("MovieObject.bdmv"));
     group->setObjectName(QStringLiteral("gbMovieObject"));
@@ -228,7 +264,7 @@ QWidget* TfMain::buildMovieObjectGroup()
     return group;
 }
 
-QWidget* TfMain::buildCommandPanel()
+QWidget* BdmvTab::buildCommandPanel()
 {
     auto* panel = new QWidget;
     panel->setObjectName(QStringLiteral("pnlCommands"));

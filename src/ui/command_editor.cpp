@@ -4,6 +4,7 @@
 #include "hdmv/command_edit.h"
 #include "hdmv/command_text.h"
 #include "ui/grid.h"
+#include "ui/bdmv_tab.h"
 #include "ui/main_window.h"
 #include "ui/num_edit.h"
 
@@ -41,7 +42,7 @@ hdmv::OperandType typeOf(const QComboBox* list)
 
 }  // namespace
 
-void TfMain::connectCommandEditor()
+void BdmvTab::connectCommandEditor()
 {
     connect(m_commands, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
         if (!m_filling && row != previous)
@@ -107,11 +108,11 @@ void TfMain::connectCommandEditor()
             else
                 m_commands->setFocus();
         });
-    connect(m_ncIns, &QToolButton::clicked, this, &TfMain::bbNCinsClick);
-    connect(m_ncDel, &QToolButton::clicked, this, &TfMain::bbNCdelClick);
+    connect(m_ncIns, &QToolButton::clicked, this, &BdmvTab::bbNCinsClick);
+    connect(m_ncDel, &QToolButton::clicked, this, &BdmvTab::bbNCdelClick);
 }
 
-hdmv::TNavCommand* TfMain::currentCommand()
+hdmv::TNavCommand* BdmvTab::currentCommand()
 {
     const auto o = currentObject();
     const auto line = currentLine();
@@ -120,7 +121,7 @@ hdmv::TNavCommand* TfMain::currentCommand()
     return &m_disc.movieObjects.objects[*o].commands[*line];
 }
 
-std::optional<size_t> TfMain::currentLine() const
+std::optional<size_t> BdmvTab::currentLine() const
 {
     const auto o = currentObject();
     const int row = m_commands->currentRow();
@@ -129,7 +130,7 @@ std::optional<size_t> TfMain::currentLine() const
     return static_cast<size_t>(row);
 }
 
-void TfMain::setCommandEditorEnabled(bool on)
+void BdmvTab::setCommandEditorEnabled(bool on)
 {
     for (QWidget* w : std::initializer_list<QWidget*>{m_cmdGrp, m_cmdSGrp, m_cmd, m_op1On, m_op2On, m_och})
         w->setEnabled(on);
@@ -138,7 +139,7 @@ void TfMain::setCommandEditorEnabled(bool on)
             w->setEnabled(false);
 }
 
-void TfMain::renderCommands()
+void BdmvTab::renderCommands()
 {
     const auto o = currentObject();
     const bool was = m_filling;
@@ -167,7 +168,7 @@ void TfMain::renderCommands()
     m_report.slog("", 1);
 }
 
-void TfMain::refreshCommandRows()
+void BdmvTab::refreshCommandRows()
 {
     const auto o = currentObject();
     if (!o)
@@ -189,7 +190,7 @@ void TfMain::refreshCommandRows()
     setGridRow(m_objects, static_cast<int>(*o), bdmv::objline(m_disc.movieObjects.objects[*o], *o));
 }
 
-void TfMain::renderCommandRow(size_t line)
+void BdmvTab::renderCommandRow(size_t line)
 {
     const auto o = currentObject();
     if (!o || line >= m_disc.movieObjects.objects[*o].commands.size())
@@ -199,13 +200,13 @@ void TfMain::renderCommandRow(size_t line)
     showValidity(row.valid);
 }
 
-void TfMain::commandSelected(int row)
+void BdmvTab::commandSelected(int row)
 {
     if (row >= 0)
         fillCommandEditor(static_cast<size_t>(row));
 }
 
-void TfMain::fillCommandEditor(size_t line)
+void BdmvTab::fillCommandEditor(size_t line)
 {
     const auto o = currentObject();
     if (!o || line >= m_disc.movieObjects.objects[*o].commands.size())
@@ -238,7 +239,7 @@ void TfMain::fillCommandEditor(size_t line)
     m_filling = was;
 }
 
-void TfMain::commandEdited(bool refill)
+void BdmvTab::commandEdited(bool refill)
 {
     const auto line = currentLine();
     if (!line)
@@ -248,14 +249,14 @@ void TfMain::commandEdited(bool refill)
         fillCommandEditor(*line);
 }
 
-void TfMain::showValidity(bool valid)
+void BdmvTab::showValidity(bool valid)
 {
     m_valid->setText(qs(hdmv::validityLabel(valid)));
     // "  Valid" is shown greyed, "Invalid" normally.
     m_valid->setEnabled(!valid);
 }
 
-void TfMain::bbNCinsClick()
+void BdmvTab::bbNCinsClick()
 {
     const auto o = currentObject();
     if (!o)
@@ -272,7 +273,7 @@ void TfMain::bbNCinsClick()
     selectCommandLine(*line);
 }
 
-void TfMain::bbNCdelClick()
+void BdmvTab::bbNCdelClick()
 {
     const auto o = currentObject();
     if (!o || m_disc.movieObjects.objects[*o].commands.empty())
@@ -288,7 +289,7 @@ void TfMain::bbNCdelClick()
         selectCommandLine(*select);
 }
 
-void TfMain::selectCommandLine(size_t line)
+void BdmvTab::selectCommandLine(size_t line)
 {
     const bool was = m_filling;
     m_filling = true;
@@ -297,7 +298,7 @@ void TfMain::selectCommandLine(size_t line)
     fillCommandEditor(line);
 }
 
-void TfMain::commandKey(QKeyEvent* event)
+void BdmvTab::commandKey(QKeyEvent* event)
 {
     event->ignore();
     const auto o = currentObject();
@@ -337,7 +338,7 @@ void TfMain::commandKey(QKeyEvent* event)
     }
 }
 
-void TfMain::commandDoubleClicked(int row)
+void BdmvTab::commandDoubleClicked(int row)
 {
     const auto o = currentObject();
     if (!o || row < 0)
@@ -349,7 +350,7 @@ void TfMain::commandDoubleClicked(int row)
             selectCommandLine(target.line);
         break;
     case hdmv::FollowTarget::Kind::Title:
-        m_tabs->setCurrentIndex(0);
+        m_frame.showTab(TfMain::kTabBdmv);
         if (target.selectTitle && target.title >= 1 && target.title <= m_disc.index.titles.size()) {
             titleSelected(static_cast<int>(target.title - 1));
             if (currentObject() && !m_disc.movieObjects.objects[*currentObject()].commands.empty())
@@ -357,33 +358,12 @@ void TfMain::commandDoubleClicked(int row)
         }
         break;
     case hdmv::FollowTarget::Kind::PlayList:
-        followPlayList(target.playListName);
-        break;
     case hdmv::FollowTarget::Kind::ButtonPage:
-        // Only a loaded menu has pages and buttons to show.
-        if (m_page->isEnabled()) {
-            m_tabs->setCurrentIndex(3);
-            if (target.page) {
-                const int i = m_page->findText(QString::number(*target.page));
-                if (i >= 0)
-                    m_page->setCurrentIndex(i);
-            }
-        }
+        m_frame.followTarget(target);
         break;
     default:
         break;
     }
-}
-
-void TfMain::followPlayList(const std::string& name)
-{
-    // The PlayList tab is shown with the PlayList selected in its list (exact name, first match).
-    m_tabs->setCurrentIndex(1);
-    const int i = m_playList->findText(QString::fromStdString(name), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (i >= 0)
-        m_playList->setCurrentIndex(i);
-    else
-        m_report.slog("PlayList " + name + " not found", 1);
 }
 
 }  // namespace mirtal::ui

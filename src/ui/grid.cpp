@@ -1,6 +1,12 @@
 #include "ui/grid.h"
 
+#include "ui/num_edit.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QStyle>
 #include <QToolButton>
@@ -156,5 +162,64 @@ void selectText(QComboBox* list, const QString& text)
     }
     list->setCurrentIndex(i);
 }
+
+TIntEdit* intField(const QString& name, const QString& hint, int digits)
+{
+    auto* field = new TIntEdit;
+    field->setObjectName(name);
+    field->setToolTip(hint);
+    field->setMaxLength(digits);
+    field->setFixedWidth(field->fontMetrics().horizontalAdvance(QString(digits, u'0')) + 14);
+    field->setEnabled(false);
+    return field;
+}
+
+THexEdit* hexField(const QString& name, const QString& hint, int digits)
+{
+    auto* field = new THexEdit(digits);
+    field->setObjectName(name);
+    field->setToolTip(hint);
+    field->setFixedWidth(field->fontMetrics().horizontalAdvance(QString(digits, u'0')) + 14);
+    field->setEnabled(false);
+    return field;
+}
+
+QPushButton* textButton(const QString& name, const QString& caption, const QString& hint)
+{
+    auto* button = new QPushButton(caption);
+    button->setObjectName(name);
+    button->setToolTip(hint);
+    button->setEnabled(false);
+    return button;
+}
+
+QGroupBox* group(const QString& name, const QString& caption)
+{
+    auto* box = new QGroupBox(caption);
+    box->setObjectName(name);
+    return box;
+}
+
+QVBoxLayout* column(std::initializer_list<QWidget*> widgets)
+{
+    auto* layout = new QVBoxLayout;
+    layout->setSpacing(2);
+    for (QWidget* w : widgets)
+        layout->addWidget(w);
+    layout->addStretch(1);
+    return layout;
+}
+
+QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretch)
+{
+    auto* layout = new QHBoxLayout;
+    layout->setSpacing(3);
+    for (QWidget* w : widgets)
+        layout->addWidget(w);
+    if (stretch)
+        layout->addStretch(1);
+    return layout;
+}
+
 
 }  // namespace mirtal::ui

@@ -5,8 +5,12 @@
 #include <QStringList>
 #include <QTableWidget>
 
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
+class QPushButton;
 class QToolButton;
+class QVBoxLayout;
 
 #include <array>
 #include <span>
@@ -33,6 +37,23 @@ inline int idOrNone(QComboBox* list, uint16_t id)
 // list's own width.
 QComboBox* makeList(const QString& name, const QString& hint, const QStringList& items, int width);
 QStringList listItems(const std::vector<std::string>& texts);
+class TIntEdit;
+class THexEdit;
+
+// A grid with the captions of one of the library's caption rows and its hint.
+template <typename Captions>
+QTableWidget* captionGrid(const QString& name, const Captions& captions, std::initializer_list<int> widths,
+                          const QString& hint = {});
+// The number fields of the editors, sized for their digits, disabled until there is something to edit.
+TIntEdit* intField(const QString& name, const QString& hint, int digits);
+THexEdit* hexField(const QString& name, const QString& hint, int digits);
+// A push button with its caption and hint, disabled until there is something to do.
+QPushButton* textButton(const QString& name, const QString& caption, const QString& hint);
+QGroupBox* group(const QString& name, const QString& caption);
+// Widgets one below the other (stretch at the end), or side by side.
+QVBoxLayout* column(std::initializer_list<QWidget*> widgets);
+QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretch = true);
+
 // A glyph button ("+", "-", "...") of one character's room.
 QToolButton* makeGlyphButton(const QString& name, const QString& glyph, const QString& hint);
 // The small caption above or beside an editor.
@@ -50,8 +71,9 @@ void setGridRow(QTableWidget* grid, int row, std::span<const std::string> cells)
 // ResetSG: one blank row, disabled.
 void ResetSG(QTableWidget* grid);
 
-template <size_t N>
-void fillGrid(QTableWidget* grid, const std::vector<std::array<std::string, N>>& rows)
+// Every row of a grid from the library's row texts; no rows: ResetSG.
+template <typename Rows>
+void fillGrid(QTableWidget* grid, const Rows& rows)
 {
     if (rows.empty()) {
         ResetSG(grid);
@@ -66,6 +88,17 @@ void fillGrid(QTableWidget* grid, const std::vector<std::array<std::string, N>>&
 // The selected rows as a block: first..last (the current row when nothing is selected);
 // false when the grid has no current row.
 bool selectedBlock(const QTableWidget* grid, int& first, int& last);
+template <typename Captions>
+QTableWidget* captionGrid(const QString& name, const Captions& captions, std::initializer_list<int> widths,
+                          const QString& hint)
+{
+    const std::vector<std::string> texts(captions.begin(), captions.end());
+    const std::vector<int> w(widths);
+    auto* grid = makeGrid(name, texts, w);
+    grid->setToolTip(hint);
+    return grid;
+}
+
 // Selects one row (whole row) and makes it current, scrolling it into view.
 void selectGridRow(QTableWidget* grid, int row);
 

@@ -2,6 +2,7 @@
 
 #include "bdmv/editing.h"
 #include "ui/grid.h"
+#include "ui/bdmv_tab.h"
 #include "ui/main_window.h"
 
 #include <QCheckBox>
@@ -11,7 +12,7 @@
 
 namespace mirtal::ui {
 
-void TfMain::fillFirstPlayback()
+void BdmvTab::fillFirstPlayback()
 {
     const bool was = m_filling;
     m_filling = true;
@@ -33,7 +34,7 @@ void TfMain::fillFirstPlayback()
     m_filling = was;
 }
 
-void TfMain::fillTopMenu()
+void BdmvTab::fillTopMenu()
 {
     const bool was = m_filling;
     m_filling = true;
@@ -53,7 +54,7 @@ void TfMain::fillTopMenu()
     m_filling = was;
 }
 
-void TfMain::fpbOnClicked(bool on)
+void BdmvTab::fpbOnClicked(bool on)
 {
     if (m_filling)
         return;
@@ -75,7 +76,7 @@ void TfMain::fpbOnClicked(bool on)
     }
 }
 
-void TfMain::fpbTypeChanged(int index)
+void BdmvTab::fpbTypeChanged(int index)
 {
     if (m_filling || index < 0)
         return;
@@ -90,7 +91,7 @@ void TfMain::fpbTypeChanged(int index)
         bdmv::setEntryObjectId(entry, static_cast<uint16_t>(std::max(0, m_fpbObject->currentIndex())));
 }
 
-void TfMain::tmOnClicked(bool on)
+void BdmvTab::tmOnClicked(bool on)
 {
     if (m_filling)
         return;
@@ -111,7 +112,7 @@ void TfMain::tmOnClicked(bool on)
     }
 }
 
-void TfMain::tmTypeChanged(int index)
+void BdmvTab::tmTypeChanged(int index)
 {
     if (m_filling || index < 0)
         return;

@@ -1,7 +1,13 @@
 #include "ui/main_window.h"
 
+#include "ui/bdmv_tab.h"
+#include "ui/clip_tab.h"
+#include "ui/menu_tab.h"
+#include "ui/playlist_tab.h"
+
 #include "bdmv/disc_path.h"
 #include "bdmv/save.h"
+#include "playlist/mpls_io.h"
 #include "ui/ext_dat.h"
 #include "ui/grid.h"
 #include "ui/num_edit.h"
@@ -10,6 +16,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QUrl>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -32,22 +41,15 @@ namespace {
 
 const QString kProgramTitle = QStringLiteral("Mirtal v") + QString::fromLatin1(bdmv::kVersionText);
 
-enum Tab { kTabBdmv, kTabPlayList, kTabClipInf, kTabMenu, kTabOptions, kTabStatus, kTabAbout };
 
 }  // namespace
 
 TfMain::TfMain(const QStringList& arguments, QWidget* parent)
-    : QMainWindow(parent),
-      m_report(m_sink),
-      m_emu(m_regs, m_report),
-      m_arguments(arguments)
+    : QMainWindow(parent), m_session(m_sink), m_arguments(arguments)
 {
     setObjectName(QStringLiteral("fMain"));
     setMinimumSize(913, 550);
     resize(976, 599);
-    m_colours = {QColor(0, 0, 128), QColor(192, 192, 192), QColor(255, 255, 0), QColor(255, 0, 0),
-                 QColor(255, 255, 255), QColor(192, 192, 192), QColor(128, 128, 128), QColor(0, 0, 0),
-                 QColor(0, 255, 0)};
 
     // The log view comes first: the reporter writes into it from the start.
     m_log = new QTextEdit;
@@ -69,24 +71,34 @@ TfMain::TfMain(const QStringList& arguments, QWidget* parent)
     m_progress->setTextVisible(false);
     m_progress->setFixedWidth(140);
     m_progress->setMaximumHeight(14);
+    m_progress->hide();
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->setSizeGripEnabled(true);
     statusBar()->addWidget(m_panel0);
-    statusBar()->addWidget(m_panel1);
+    statusBar()->addWidget(m_panel1, 1);
     statusBar()->addPermanentWidget(m_progress);
 
     m_sink.attach(m_log, statusBar(), m_panel0, m_panel1, m_progress);
 
     m_extDat = new TfExtDat(this);
 
+    // The bottom bar first: the BDMV tab's object list lives in its run panel.
+    QWidget* bottom = buildBottomBar();
+    m_options = new OptionsTab(m_session.report);
+    m_bdmv = new BdmvTab(*this, m_session, m_objectList);
+    m_playListTab = new PlayListTab(*this, m_session);
+    m_clipTab = new ClipInfTab(*this, m_session);
+    m_menuTab = new MenuTab(*this, m_session);
+    auto* status = new StatusTab(m_log);
+
     m_tabs = new QTabWidget;
     m_tabs->setObjectName(QStringLiteral("PageControl"));
-    m_tabs->addTab(buildBdmvTab(), QStringLiteral("BDMV"));
-    m_tabs->addTab(buildPlayListTab(), QStringLiteral("PLAYLIST"));
-    m_tabs->addTab(buildClipInfTab(), QStringLiteral("CLIPINF"));
-    m_tabs->addTab(buildMenuTab(), QStringLiteral("Menu"));
-    m_tabs->addTab(buildOptionsTab(), QStringLiteral("Options"));
-    m_tabs->addTab(buildStatusTab(), QStringLiteral("Status"));
+    m_tabs->addTab(m_bdmv, QStringLiteral("BDMV"));
+    m_tabs->addTab(m_playListTab, QStringLiteral("PLAYLIST"));
+    m_tabs->addTab(m_clipTab, QStringLiteral("CLIPINF"));
+    m_tabs->addTab(m_menuTab, QStringLiteral("Menu"));
+    m_tabs->addTab(m_options, QStringLiteral("Options"));
+    m_tabs->addTab(status, QStringLiteral("Status"));
     m_tabs->addTab(buildAboutTab(), QStringLiteral("About"));
 
     auto* central = new QWidget;
@@ -95,27 +107,30 @@ TfMain::TfMain(const QStringList& arguments, QWidget* parent)
     layout->setContentsMargins(4, 4, 4, 0);
     layout->setSpacing(3);
     layout->addWidget(m_tabs, 1);
-    layout->addWidget(buildBottomBar());
+    layout->addWidget(bottom);
     setCentralWidget(central);
 
-    connectBdmvTab();
-    connectCommandEditor();
     connectRunPanel();
-    connectOptions();
+    connect(m_bdmv, &BdmvTab::discOpened, this, &TfMain::discOpened);
+    connect(status, &StatusTab::bClearClick, this, &TfMain::bClearClick);
+    connect(status, &StatusTab::bPSRsClick, this, &TfMain::bPSRsClick);
+    connect(status, &StatusTab::bGPRsClick, this, &TfMain::bGPRsClick);
+    connect(status, &StatusTab::bResetRegsClick, this, &TfMain::bResetRegsClick);
     connect(m_tabs, &QTabWidget::currentChanged, this, [this] { PageControlChange(); });
-    connect(m_menuTabs, &QTabWidget::currentChanged, this, [this] { pcMenuChange(); });
-    connect(m_playListSplitter, &QSplitter::splitterMoved, this, [this] {
-        const auto sizes = m_playListSplitter->sizes();
-        m_playListHeight = sizes.value(0);
-        m_subPathHeight = sizes.value(1);
-        m_playListMarkHeight = sizes.value(2);
-    });
+    // The overlay options and their twins on the page view follow each other.
+    for (size_t i = 0; i < kOverlayCount; ++i) {
+        connect(m_options->overlayBox(i), &QCheckBox::toggled, this, [this, i] { syncOverlay(i, true); });
+        connect(m_menuTab->overlayBox(i), &QCheckBox::toggled, this, [this, i] { syncOverlay(i, false); });
+    }
     // Keys pressed anywhere in the window pass FormKeyDown first.
     qApp->installEventFilter(this);
     connect(m_save, &QPushButton::clicked, this, &TfMain::bSaveClick);
+    connect(m_find, &QPushButton::clicked, this, &TfMain::bFindClick);
     connect(m_cancel, &QPushButton::clicked, this, &TfMain::bCancelClick);
 
-    m_emu.onTraceDisplay = [this](const hdmv::CommandList& program, int32_t line) { traceDisplay(program, line); };
+    m_session.emulator.onTraceDisplay = [this](const hdmv::CommandList& program, int32_t line) {
+        traceDisplay(program, line);
+    };
     setWindowTitleText(kProgramTitle);
     PageControlChange();
 }
@@ -124,8 +139,10 @@ TfMain::~TfMain()
 {
     // The controls outlive the model while the window's base class deletes them: their signals
     // must not reach the handlers any more.
+    const QObject* receivers[] = {this, m_bdmv, m_playListTab, m_clipTab, m_menuTab, m_options};
     for (QObject* child : findChildren<QObject*>())
-        child->disconnect(this);
+        for (const QObject* receiver : receivers)
+            child->disconnect(receiver);
     qApp->removeEventFilter(this);
 }
 
@@ -297,7 +314,7 @@ void TfMain::FormActivate()
         QString path = folder ? QString::fromStdString(folder->string()) : m_arguments.front();
         if (!path.endsWith(u'/'))
             path += u'/';
-        m_bdmvDir->setText(path);
+        m_bdmv->setFolderText(path);
         bReadBDMVClick();
     }
 }
@@ -310,8 +327,13 @@ void TfMain::showEvent(QShowEvent* event)
 
 void TfMain::closeEvent(QCloseEvent* event)
 {
+    // Edits of the loaded PlayList are not lost without a word.
+    if (!m_playListTab->confirmDiscard()) {
+        event->ignore();
+        return;
+    }
     RegWrite();
-    m_disc.streams.clear();
+    m_session.disc.streams.clear();
     QMainWindow::closeEvent(event);
 }
 
@@ -321,10 +343,23 @@ void TfMain::keyPressEvent(QKeyEvent* event)
     QMainWindow::keyPressEvent(event);
 }
 
-void TfMain::pcMenuChange()
+bool TfMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (m_menuTabs->currentWidget()->objectName() == QStringLiteral("tsPageView"))
-        m_infos->show();
+    // The filter watches the whole application: a key comes first to the control with the focus.
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        auto* widget = static_cast<QWidget*>(watched);
+        QWidget* first = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : this;
+        if (widget == first && widget->window() == this)
+            FormKeyDown(key);
+        if (m_bdmv->gridKey(watched, key) || m_playListTab->gridKey(watched, key))
+            return true;
+    }
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == m_psrNo || watched == m_gprNo)
+            showRegisterValue(watched == m_psrNo ? hdmv::RegisterKind::PSR : hdmv::RegisterKind::GPR);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 namespace {
@@ -372,9 +407,27 @@ int virtualKeyCode(const QKeyEvent& event)
 bool TfMain::FormKeyDown(QKeyEvent* event)
 {
     // Only the page view echoes keys; it lets them through to the control that has the focus.
-    if (m_tabs->currentIndex() == kTabMenu && m_menuTabs->currentWidget()->objectName() == QStringLiteral("tsPageView"))
-        m_report.slog(std::to_string(virtualKeyCode(*event)), 1);
+    if (m_tabs->currentIndex() == kTabMenu && m_menuTab->pageViewShown())
+        m_session.report.slog(std::to_string(virtualKeyCode(*event)), 1);
     return false;
+}
+
+void TfMain::syncOverlay(size_t which, bool fromOptions)
+{
+    QCheckBox* from = fromOptions ? m_options->overlayBox(which) : m_menuTab->overlayBox(which);
+    QCheckBox* to = fromOptions ? m_menuTab->overlayBox(which) : m_options->overlayBox(which);
+    if (to->isChecked() != from->isChecked())
+        to->setChecked(from->isChecked());
+}
+
+void TfMain::showTab(Tab tab)
+{
+    m_tabs->setCurrentIndex(tab);
+}
+
+TfMain::Tab TfMain::currentTab() const
+{
+    return static_cast<Tab>(m_tabs->currentIndex());
 }
 
 void TfMain::PageControlChange()
@@ -395,33 +448,163 @@ void TfMain::updateSaveButton()
     switch (m_tabs->currentIndex()) {
     case kTabBdmv:
         m_save->setToolTip(QStringLiteral("Save index.bdmv and MovieObject.bdmv"));
-        m_save->setEnabled(m_disc.canSave());
+        m_save->setEnabled(m_session.disc.canSave());
         break;
-    case kTabPlayList:
-        // No PlayList is loaded by this window yet.
-        m_save->setToolTip(QString());
-        m_save->setEnabled(false);
+    case kTabPlayList: {
+        const QString name = m_playListTab->selectedName();
+        m_save->setToolTip(name.isEmpty() ? QString() : QStringLiteral("Save ") + name + QStringLiteral(".mpls"));
+        m_save->setEnabled(m_session.playList.loaded && playlist::canSavePlaylist(m_session.playList.model));
         break;
+    }
     default:
         m_save->setEnabled(false);
         break;
     }
 }
 
+void TfMain::discOpened(bool ok)
+{
+    m_playListTab->discOpened();
+    m_clipTab->discOpened();
+    m_runPanel->setEnabled(ok);
+    m_find->setEnabled(ok);
+    if (ok && !m_session.disc.windowTitle.empty())
+        setWindowTitleText(QString::fromStdString(m_session.disc.windowTitle));
+    updateSaveButton();
+}
+
+void TfMain::bReadBDMVClick()
+{
+    // A new disc drops the loaded PlayList: its edits are not lost without a word.
+    if (!m_playListTab->confirmDiscard())
+        return;
+    m_bdmv->bReadBDMVClick();
+}
+
+void TfMain::bbOpenDirClick() { m_bdmv->bbOpenDirClick(); }
+void TfMain::bIndExDatEditClick() { m_bdmv->bIndExDatEditClick(); }
+void TfMain::bObjExtDatEditClick() { m_bdmv->bObjExtDatEditClick(); }
+void TfMain::bbTiinsClick() { m_bdmv->bbTiinsClick(); }
+void TfMain::bbTidelClick() { m_bdmv->bbTidelClick(); }
+void TfMain::bbObinsClick() { m_bdmv->bbObinsClick(); }
+void TfMain::bbObdelClick() { m_bdmv->bbObdelClick(); }
+void TfMain::bbNCinsClick() { m_bdmv->bbNCinsClick(); }
+void TfMain::bbNCdelClick() { m_bdmv->bbNCdelClick(); }
+
 void TfMain::bSaveClick()
 {
-    if (m_tabs->currentIndex() != kTabBdmv)
-        return;
     const int errors = m_sink.errorCount();
-    bdmv::saveBdmv(m_disc, backupOptions(), m_report);
+    switch (m_tabs->currentIndex()) {
+    case kTabBdmv:
+        bdmv::saveBdmv(m_session.disc, backupOptions(), m_session.report);
+        break;
+    case kTabPlayList:
+        if (!m_session.playList.loaded || !playlist::canSavePlaylist(m_session.playList.model))
+            return;
+        (void)m_session.savePlayList(backupOptions());
+        break;
+    default:
+        return;
+    }
     m_sink.showLastErrorSince(errors);
+}
+
+void TfMain::bFindClick()
+{
+    switch (m_tabs->currentIndex()) {
+    case kTabPlayList:
+        m_playListTab->bFindClick();
+        break;
+    case kTabClipInf:
+        m_clipTab->bFindClick();
+        break;
+    default:
+        return;
+    }
+    m_tabs->setCurrentIndex(kTabStatus);
 }
 
 void TfMain::bCancelClick()
 {
-    // No PID extraction runs in this window yet, so the flag is set without asking.
-    m_sink.setCancel(true);
-    m_report.requestCancel();
+    // Once a PID extraction has been started, a stray click does not end a long run unasked.
+    if (m_confirmCancel) {
+        if (ask(QStringLiteral("Are you sure to stop?"), false) != Answer::Yes)
+            return;
+        m_session.requestCancel();
+        m_session.report.slog("", 0);
+        m_session.report.slog("Cancelled.", 1);
+        m_session.report.log("");
+        return;
+    }
+    m_session.requestCancel();
+}
+
+void TfMain::longOperation(bool running)
+{
+    m_cancel->setEnabled(running);
+    m_progress->setVisible(running);
+    if (running) {
+        m_progress->setValue(0);
+        m_session.report.clearCancel();
+    }
+}
+
+TfMain::Answer TfMain::ask(const QString& question, bool withCancel)
+{
+    if (m_questionRunner)
+        return m_questionRunner(question, withCancel);
+    if (withCancel) {
+        const auto answer = QMessageBox::question(this, windowTitle(), question,
+                                                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        return answer == QMessageBox::Save ? Answer::Yes : answer == QMessageBox::Discard ? Answer::No : Answer::Cancel;
+    }
+    return QMessageBox::question(this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes
+               ? Answer::Yes
+               : Answer::No;
+}
+
+QString TfMain::chooseFile(const QString& title, const QString& proposed, const QString& filter, bool save)
+{
+    if (m_fileRunner)
+        return m_fileRunner(title, proposed, save);
+    return save ? QFileDialog::getSaveFileName(this, title, proposed, filter)
+                : QFileDialog::getOpenFileName(this, title, proposed, filter);
+}
+
+void TfMain::openWithDesktop(const QString& path)
+{
+    if (m_openRunner)
+        m_openRunner(path);
+    else
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+std::optional<core::TExtensionData> TfMain::editExtensionData(const QString& fileName, const core::TExtensionData& block)
+{
+    m_extDat->setOutputFolder(m_options->workDir());
+    m_extDat->setBlock(fileName, block);
+    const int result = m_extDatRunner ? m_extDatRunner(*m_extDat) : m_extDat->exec();
+    if (result != QDialog::Accepted)
+        return std::nullopt;
+    return m_extDat->block();
+}
+
+void TfMain::followTarget(const hdmv::FollowTarget& target)
+{
+    if (target.kind == hdmv::FollowTarget::Kind::PlayList) {
+        // The PlayList tab is shown with the PlayList selected in its list (exact name, first
+        // match) and read, whatever "Auto Read" says.
+        m_tabs->setCurrentIndex(kTabPlayList);
+        if (!m_playListTab->followPlayList(target.playListName, target.playItem))
+            m_session.report.slog("PlayList " + target.playListName + " not found", 1);
+    } else if (target.kind == hdmv::FollowTarget::Kind::ButtonPage) {
+        // Only a loaded menu has pages and buttons to show.
+        if (m_menuTab->menuShown()) {
+            m_tabs->setCurrentIndex(kTabMenu);
+            if (target.page)
+                m_menuTab->showPage(*target.page);
+        }
+    }
 }
 
 void TfMain::bClearClick()

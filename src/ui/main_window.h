@@ -1,69 +1,78 @@
 #pragma once
-// TfMain: the main window. It owns the loaded model (the disc, the register file, the emulator)
-// and shows it; every edit is a library call followed by a refresh of the rows it changed.
+// TfMain: the main window's frame. It owns the session (everything loaded) and the tabs that show
+// it, the bottom bar (run panel, register fields, the menu's navigation panel, Find, Save and
+// Cancel), the status bar, the settings, start-up and close. Each tab is a class of its own.
 
-#include "bdmv/disc.h"
 #include "core/backup_save.h"
-#include "core/report.h"
-#include "hdmv/emulator.h"
-#include "hdmv/registers.h"
+#include "core/extension_data.h"
+#include "hdmv/command_edit.h"
+#include "session/session.h"
+#include "ui/options_tab.h"
 #include "ui/window_reporter.h"
 
-#include <QColor>
 #include <QMainWindow>
 #include <QStringList>
 
-#include <array>
 #include <functional>
 #include <optional>
 
-class QButtonGroup;
 class QCheckBox;
 class QComboBox;
-class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QProgressBar;
 class QPushButton;
-class QRadioButton;
-class QSettings;
-class QSplitter;
 class QTabWidget;
-class QTableWidget;
 class QTextEdit;
-class QToolButton;
 class QWidget;
 
 namespace mirtal::ui {
 
+class BdmvTab;
+class ClipInfTab;
+class MenuTab;
+class PlayListTab;
 class TIntEdit;
 class THexEdit;
 class TfExtDat;
 
-// The settings' colours, in the order of the settings table.
-enum ColourSetting {
-    kColBackground, kColObjectBackground, kColSelectedButton, kColSelectedFrame, kColNormalButton,
-    kColNormalFrame, kColInvalidButton, kColInvalidFrame, kColWindow, kColourCount
-};
-
 class TfMain : public QMainWindow {
     Q_OBJECT
 public:
+    enum Tab { kTabBdmv, kTabPlayList, kTabClipInf, kTabMenu, kTabOptions, kTabStatus, kTabAbout };
+
     // arguments: the command-line arguments after the program name.
     explicit TfMain(const QStringList& arguments = {}, QWidget* parent = nullptr);
     ~TfMain() override;
 
     // The loaded model, for the tests and the tabs.
-    [[nodiscard]] bdmv::Disc& disc() { return m_disc; }
-    [[nodiscard]] hdmv::Registers& registers() { return m_regs; }
-    [[nodiscard]] hdmv::Emulator& emulator() { return m_emu; }
-    [[nodiscard]] core::Report& report() { return m_report; }
+    [[nodiscard]] session::Session& session() { return m_session; }
+    [[nodiscard]] bdmv::Disc& disc() { return m_session.disc; }
+    [[nodiscard]] hdmv::Registers& registers() { return m_session.registers; }
+    [[nodiscard]] hdmv::Emulator& emulator() { return m_session.emulator; }
+    [[nodiscard]] core::Report& report() { return m_session.report; }
     [[nodiscard]] const WindowReporter& reporter() const { return m_sink; }
+    [[nodiscard]] WindowReporter& sink() { return m_sink; }
     [[nodiscard]] TfExtDat* extDatDialog() { return m_extDat; }
-    [[nodiscard]] core::BackupOptions backupOptions() const;
-    [[nodiscard]] QColor colour(ColourSetting which) const { return m_colours[which]; }
+    [[nodiscard]] const OptionsTab& options() const { return *m_options; }
+    [[nodiscard]] core::BackupOptions backupOptions() const { return m_options->backupOptions(); }
+    [[nodiscard]] QColor colour(ColourSetting which) const { return m_options->colour(which); }
+    [[nodiscard]] PlayListTab& playListTab() { return *m_playListTab; }
+    [[nodiscard]] ClipInfTab& clipTab() { return *m_clipTab; }
     // The ExtensionData dialogs open modally; a test replaces the dialog's run with its own.
     void setExtDatRunner(std::function<int(TfExtDat&)> runner) { m_extDatRunner = std::move(runner); }
+    // A question with Yes and No (and Cancel when asked for); a test answers in its place.
+    enum class Answer { Yes, No, Cancel };
+    void setQuestionRunner(std::function<Answer(const QString&, bool)> runner) { m_questionRunner = std::move(runner); }
+    [[nodiscard]] Answer ask(const QString& question, bool withCancel);
+    // A file dialog's choice; a test chooses in its place. save: a save dialog.
+    void setFileRunner(std::function<QString(const QString& title, const QString& proposed, bool save)> runner)
+    {
+        m_fileRunner = std::move(runner);
+    }
+    // Opens a file with the desktop's default application; a test watches in its place.
+    void setOpenRunner(std::function<void(const QString&)> runner) { m_openRunner = std::move(runner); }
+    void openWithDesktop(const QString& path);
+    [[nodiscard]] QString chooseFile(const QString& title, const QString& proposed, const QString& filter, bool save);
 
     // The operations of the controls, callable as the buttons call them.
     void FormActivate();
@@ -72,6 +81,7 @@ public:
     void bReadBDMVClick();
     void bbOpenDirClick();
     void bSaveClick();
+    void bFindClick();
     void bCancelClick();
     void bIndExDatEditClick();
     void bObjExtDatEditClick();
@@ -88,6 +98,21 @@ public:
     void bResetRegsClick();
     void ResetRegs();
 
+    // For the tabs.
+    void showTab(Tab tab);
+    [[nodiscard]] Tab currentTab() const;
+    void updateSaveButton();
+    void setWindowTitleText(const QString& title);
+    // The ExtensionData dialog over a copy of block; the edited block, or nullopt when cancelled.
+    [[nodiscard]] std::optional<core::TExtensionData> editExtensionData(const QString& fileName,
+                                                                        const core::TExtensionData& block);
+    // A double click on a command that names a PlayList or a menu page.
+    void followTarget(const hdmv::FollowTarget& target);
+    // A long operation starts or ends: Cancel is enabled while it runs, the progress bar shown.
+    void longOperation(bool running);
+    // Once a PID extraction has run, Cancel asks before it stops anything.
+    void setConfirmCancel() { m_confirmCancel = true; }
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -95,76 +120,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Building the window.
-    QWidget* buildBdmvTab();
-    QWidget* buildIndexGroup();
-    QWidget* buildMovieObjectGroup();
-    QWidget* buildCommandPanel();
-    QWidget* buildOptionsTab();
-    QWidget* buildStatusTab();
     QWidget* buildAboutTab();
-    QWidget* buildPlayListTab();
-    QWidget* buildStreamGroup();
-    QWidget* buildAppInfoGroup();
-    QWidget* buildClipInfTab();
-    QWidget* buildMenuTab();
-    QWidget* buildPageView();
     QWidget* buildBottomBar();
-    void connectBdmvTab();
-    void connectCommandEditor();
     void connectRunPanel();
-    void connectOptions();
+    void discOpened(bool ok);
 
     static QSettings* openSettings();
     void PageControlChange();
-    void pcMenuChange();
     // The window-wide key handling; true when the key was taken.
     bool FormKeyDown(QKeyEvent* event);
     void syncOverlay(size_t which, bool fromOptions);
-    void updateSaveButton();
-    void setWindowTitleText(const QString& title);
-
-    // BDMV tab views.
-    void resetBdmvViews();
-    void fillAfterRead();
-    void fillObjectLists();
-    void fillFirstPlayback();
-    void fillTopMenu();
-    void refreshTitles();
-    void refreshObjects();
-    void refreshExtensionCaptions();
-    void setTitleEditorsEnabled(bool on);
-    void titleSelected(int row);
-    void fillTitleEditors(int title);
-    void objectSelected(int row);
-    void selectObjectRow(int row);
-    [[nodiscard]] std::optional<size_t> currentTitle() const;
-    [[nodiscard]] std::optional<size_t> currentObject() const;
-
-    // The title, First Playback, Top Menu and flag editors.
-    void titleNoChanged(int index);
-    void titleEditorChanged();
-    void fpbOnClicked(bool on);
-    void fpbTypeChanged(int index);
-    void tmOnClicked(bool on);
-    void tmTypeChanged(int index);
-    void flagsChanged();
-
-    // The command grid and editor.
-    void renderCommands();
-    void renderCommandRow(size_t line);
-    void refreshCommandRows();
-    void selectCommandLine(size_t line);
-    void setCommandEditorEnabled(bool on);
-    void commandSelected(int row);
-    void fillCommandEditor(size_t line);
-    [[nodiscard]] hdmv::TNavCommand* currentCommand();
-    [[nodiscard]] std::optional<size_t> currentLine() const;
-    void commandEdited(bool refill);
-    void showValidity(bool valid);
-    void commandKey(QKeyEvent* event);
-    void commandDoubleClicked(int row);
-    void followPlayList(const std::string& name);
 
     // The run panel and the register fields.
     void traceDisplay(const hdmv::CommandList& program, int32_t line);
@@ -172,29 +137,26 @@ private:
     void registerNumberLeft(hdmv::RegisterKind kind);
     void registerValueLeft(hdmv::RegisterKind kind);
     void updateStartCaption();
-    void updateCountryLabel();
-    void applyColourSwatches();
 
-    // The model.
-    bdmv::Disc m_disc;
-    hdmv::Registers m_regs;
     WindowReporter m_sink;
-    core::Report m_report;
-    hdmv::Emulator m_emu;
+    session::Session m_session;
     QStringList m_arguments;
     bool m_started = false;
-    bool m_filling = false;    // the views are being filled: change actions stay quiet
-    std::optional<size_t> m_object;    // the movie object whose commands the command grid shows
-    std::array<QColor, kColourCount> m_colours;
-    int m_objectHeight = 79;
-    int m_playListHeight = 176;
-    int m_subPathHeight = 87;
-    int m_playListMarkHeight = 160;
+    bool m_filling = false;
+    bool m_confirmCancel = false;
     TfExtDat* m_extDat = nullptr;
     std::function<int(TfExtDat&)> m_extDatRunner;
+    std::function<Answer(const QString&, bool)> m_questionRunner;
+    std::function<QString(const QString&, const QString&, bool)> m_fileRunner;
+    std::function<void(const QString&)> m_openRunner;
 
-    // Window-wide controls.
     QTabWidget* m_tabs = nullptr;
+    BdmvTab* m_bdmv = nullptr;
+    PlayListTab* m_playListTab = nullptr;
+    ClipInfTab* m_clipTab = nullptr;
+    MenuTab* m_menuTab = nullptr;
+    OptionsTab* m_options = nullptr;
+    QTextEdit* m_log = nullptr;
     QLabel* m_panel0 = nullptr;
     QLabel* m_panel1 = nullptr;
     QProgressBar* m_progress = nullptr;
@@ -205,71 +167,6 @@ private:
     QWidget* m_registerPanel = nullptr;
     QWidget* m_navPanel = nullptr;
     QComboBox* m_buttonList = nullptr;
-
-    // PLAYLIST, CLIPINF and Menu tabs.
-    QComboBox* m_playList = nullptr;
-    QPushButton* m_readPlayList = nullptr;
-    QSplitter* m_playListSplitter = nullptr;
-    QComboBox* m_clipList = nullptr;
-    QComboBox* m_page = nullptr;
-    QTabWidget* m_menuTabs = nullptr;
-    QLabel* m_objectPreview = nullptr;
-    QLabel* m_pageImage = nullptr;
-    QGroupBox* m_infos = nullptr;
-    std::array<QCheckBox*, 4> m_overlayPage{};    // the page view's twins of the overlay options
-
-    // BDMV tab.
-    QLineEdit* m_bdmvDir = nullptr;
-    QToolButton* m_openDir = nullptr;
-    QPushButton* m_readBdmv = nullptr;
-    QLineEdit* m_contentProvider = nullptr;
-    QTableWidget* m_titles = nullptr;
-    QComboBox* m_titleNo = nullptr;
-    QComboBox* m_titleOT = nullptr;
-    QComboBox* m_titleAT = nullptr;
-    QComboBox* m_titlePBT = nullptr;
-    QComboBox* m_titleOID = nullptr;
-    QComboBox* m_titleFN = nullptr;
-    QToolButton* m_tiIns = nullptr;
-    QToolButton* m_tiDel = nullptr;
-    QCheckBox* m_fpbOn = nullptr;
-    QComboBox* m_fpbType = nullptr;
-    QComboBox* m_fpbPBType = nullptr;
-    QComboBox* m_fpbObject = nullptr;
-    QComboBox* m_fpbFile = nullptr;
-    QCheckBox* m_tmOn = nullptr;
-    QComboBox* m_tmType = nullptr;
-    QComboBox* m_tmObject = nullptr;
-    QComboBox* m_tmFile = nullptr;
-    QLabel* m_indExtCaption = nullptr;
-    QPushButton* m_indExtEdit = nullptr;
-    QSplitter* m_objectSplitter = nullptr;
-    QTableWidget* m_objects = nullptr;
-    QComboBox* m_resume = nullptr;
-    QComboBox* m_menuCall = nullptr;
-    QComboBox* m_titleSearch = nullptr;
-    QToolButton* m_obIns = nullptr;
-    QToolButton* m_obDel = nullptr;
-    QTableWidget* m_commands = nullptr;
-    QComboBox* m_cmdGrp = nullptr;
-    QComboBox* m_cmdSGrp = nullptr;
-    QComboBox* m_cmd = nullptr;
-    QCheckBox* m_op1On = nullptr;
-    QCheckBox* m_op2On = nullptr;
-    QComboBox* m_op1Type = nullptr;
-    QComboBox* m_op2Type = nullptr;
-    TIntEdit* m_op1 = nullptr;
-    TIntEdit* m_op2 = nullptr;
-    THexEdit* m_och = nullptr;
-    THexEdit* m_deh = nullptr;
-    THexEdit* m_soh = nullptr;
-    QLabel* m_valid = nullptr;
-    QToolButton* m_ncIns = nullptr;
-    QToolButton* m_ncDel = nullptr;
-    QLabel* m_objExtCaption = nullptr;
-    QPushButton* m_objExtEdit = nullptr;
-
-    // Run panel and register fields.
     QPushButton* m_start = nullptr;
     QCheckBox* m_trace = nullptr;
     TIntEdit* m_programLine = nullptr;
@@ -278,27 +175,6 @@ private:
     THexEdit* m_psrValue = nullptr;
     TIntEdit* m_gprNo = nullptr;
     THexEdit* m_gprValue = nullptr;
-
-    // Options tab.
-    QCheckBox* m_oBackup = nullptr;
-    QGroupBox* m_backupMode = nullptr;
-    QButtonGroup* m_backupModeGroup = nullptr;
-    QCheckBox* m_saveBackupDir = nullptr;
-    QLineEdit* m_workdir = nullptr;
-    QCheckBox* m_autoRead = nullptr;
-    QButtonGroup* m_regionGroup = nullptr;
-    THexEdit* m_country = nullptr;
-    QLabel* m_countryLabel = nullptr;
-    TIntEdit* m_actiDelay = nullptr;
-    QButtonGroup* m_chapterFormatGroup = nullptr;
-    QCheckBox* m_savePes = nullptr;
-    QCheckBox* m_saveSup = nullptr;
-    std::array<QCheckBox*, 4> m_overlayOptions{};    // button id, object id, button frame, window frame
-    QCheckBox* m_forcedBeep = nullptr;
-    std::array<QPushButton*, kColourCount> m_colourButtons{};
-
-    // Status tab.
-    QTextEdit* m_log = nullptr;
 };
 
 }  // namespace mirtal::ui

@@ -6,6 +6,7 @@
 #include "ig/ig_text.h"
 #include "ui/grid.h"
 #include "ui/main_window.h"
+#include "ui/menu_tab.h"
 #include "ui/num_edit.h"
 
 #include <QCheckBox>
@@ -74,10 +75,10 @@ QWidget* effectsTab(const QString& name, const QString& prefix)
 
 }  // namespace
 
-QWidget* TfMain::buildMenuTab()
+MenuTab::MenuTab(TfMain& frame, session::Session& session, QWidget* parent)
+    : QWidget(parent), m_frame(frame), m_session(session)
 {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("tsMenu"));
+    setObjectName(QStringLiteral("tsMenu"));
 
     // The composition: its summary, the page list and the user time-out.
     auto* igs = box(QStringLiteral("gbIGSInfo"), QStringLiteral("Interactive Graphics"));
@@ -211,14 +212,38 @@ QWidget* TfMain::buildMenuTab()
     m_menuTabs->addTab(effectsTab(QStringLiteral("tsOutEffects"), QStringLiteral("OutEff")), QStringLiteral("Out Effects"));
     m_menuTabs->addTab(buildPageView(), QStringLiteral("Page view"));
 
-    auto* layout = new QVBoxLayout(page);
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(top);
     layout->addWidget(m_menuTabs, 1);
-    return page;
+    connect(m_menuTabs, &QTabWidget::currentChanged, this, [this] { pcMenuChange(); });
 }
 
-QWidget* TfMain::buildPageView()
+bool MenuTab::pageViewShown() const
+{
+    return m_menuTabs->currentWidget()->objectName() == QStringLiteral("tsPageView");
+}
+
+bool MenuTab::menuShown() const
+{
+    return m_page->isEnabled();
+}
+
+void MenuTab::showPage(uint32_t page)
+{
+    const int i = m_page->findText(QString::number(page));
+    if (i >= 0)
+        m_page->setCurrentIndex(i);
+}
+
+void MenuTab::pcMenuChange()
+{
+    // The overlay boxes show up the first time the page view is opened.
+    if (pageViewShown())
+        m_infos->show();
+}
+
+QWidget* MenuTab::buildPageView()
 {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("tsPageView"));

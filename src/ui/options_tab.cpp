@@ -1,7 +1,7 @@
 // The Options and Status tabs.
 
 #include "hdmv/registers.h"
-#include "ui/main_window.h"
+#include "ui/options_tab.h"
 #include "ui/num_edit.h"
 
 #include <QButtonGroup>
@@ -15,9 +15,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace mirtal::ui {
 
@@ -59,10 +62,12 @@ void paintSwatch(QPushButton* button, const QColor& colour)
 
 }  // namespace
 
-QWidget* TfMain::buildOptionsTab()
+OptionsTab::OptionsTab(core::Report& report, QWidget* parent) : QWidget(parent), m_report(report)
 {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("tsOptions"));
+    setObjectName(QStringLiteral("tsOptions"));
+    m_colours = {QColor(0, 0, 128), QColor(192, 192, 192), QColor(255, 255, 0), QColor(255, 0, 0),
+                 QColor(255, 255, 255), QColor(192, 192, 192), QColor(128, 128, 128), QColor(0, 0, 0),
+                 QColor(0, 255, 0)};
 
     auto* backup = new QGroupBox(QStringLiteral("Backup"));
     backup->setObjectName(QStringLiteral("gbBackup"));
@@ -182,7 +187,7 @@ QWidget* TfMain::buildOptionsTab()
     menuLayout->addLayout(colours);
     menuLayout->addStretch(1);
 
-    auto* grid = new QGridLayout(page);
+    auto* grid = new QGridLayout(this);
     grid->addWidget(backup, 0, 0);
     grid->addWidget(general, 0, 1);
     grid->addWidget(player, 0, 2);
@@ -191,11 +196,7 @@ QWidget* TfMain::buildOptionsTab()
     grid->addWidget(menu, 2, 0, 1, 2);
     grid->setRowStretch(3, 1);
     grid->setColumnStretch(3, 1);
-    return page;
-}
 
-void TfMain::connectOptions()
-{
     connect(m_oBackup, &QCheckBox::toggled, this, [this](bool on) { m_backupMode->setEnabled(on); });
     connect(m_country, &QLineEdit::textEdited, this, [this] { updateCountryLabel(); });
     connect(m_country, &QLineEdit::editingFinished, this, [this] {
@@ -205,34 +206,21 @@ void TfMain::connectOptions()
     connect(m_actiDelay, &QLineEdit::editingFinished, this,
             [this] { m_report.setActiDelayMs(static_cast<int>(m_actiDelay->value())); });
     updateCountryLabel();
-    // The overlay options and their twins on the page view follow each other.
-    for (size_t i = 0; i < m_overlayOptions.size(); ++i) {
-        connect(m_overlayOptions[i], &QCheckBox::toggled, this, [this, i] { syncOverlay(i, true); });
-        connect(m_overlayPage[i], &QCheckBox::toggled, this, [this, i] { syncOverlay(i, false); });
-    }
 }
 
-void TfMain::syncOverlay(size_t which, bool fromOptions)
-{
-    QCheckBox* from = fromOptions ? m_overlayOptions[which] : m_overlayPage[which];
-    QCheckBox* to = fromOptions ? m_overlayPage[which] : m_overlayOptions[which];
-    if (to->isChecked() != from->isChecked())
-        to->setChecked(from->isChecked());
-}
-
-void TfMain::updateCountryLabel()
+void OptionsTab::updateCountryLabel()
 {
     m_countryLabel->setText(QString::fromStdString(hdmv::countryCodeLabel(static_cast<uint32_t>(m_country->value()))));
 }
 
-void TfMain::applyColourSwatches()
+void OptionsTab::applyColourSwatches()
 {
     for (size_t i = 0; i < m_colourButtons.size(); ++i)
         if (m_colourButtons[i] != nullptr)
             paintSwatch(m_colourButtons[i], m_colours[i]);
 }
 
-core::BackupOptions TfMain::backupOptions() const
+core::BackupOptions OptionsTab::backupOptions() const
 {
     core::BackupOptions options;
     options.createBackup = m_oBackup->isChecked();
@@ -241,10 +229,132 @@ core::BackupOptions TfMain::backupOptions() const
     return options;
 }
 
-QWidget* TfMain::buildStatusTab()
+bool OptionsTab::autoRead() const
 {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("tsStatus"));
+    return m_autoRead->isChecked();
+}
+
+QString OptionsTab::workDir() const
+{
+    return m_workdir->text();
+}
+
+int OptionsTab::region() const
+{
+    return std::max(0, m_regionGroup->checkedId());
+}
+
+uint16_t OptionsTab::countryCode() const
+{
+    return static_cast<uint16_t>(m_country->value());
+}
+
+int OptionsTab::chapterFormat() const
+{
+    return std::clamp(m_chapterFormatGroup->checkedId(), 0, 2);
+}
+
+bool OptionsTab::savePes() const
+{
+    return m_savePes->isChecked();
+}
+
+bool OptionsTab::saveSup() const
+{
+    return m_saveSup->isChecked();
+}
+
+int OptionsTab::actiDelayMs() const
+{
+    return static_cast<int>(m_actiDelay->value());
+}
+
+namespace {
+
+const char* const kColourValues[kColourCount] = {
+    "colBackground", "colObjectBackground", "colSelectedButton", "colSelectedFrame", "colNormalButton",
+    "colNormalFrame", "colInvalidButton", "colInvalidFrame", "colWindow"};
+
+// Colours are kept as the platform colour value of the settings' first home: red in the lowest byte.
+uint32_t platformColour(const QColor& c)
+{
+    return static_cast<uint32_t>(c.red()) | static_cast<uint32_t>(c.green()) << 8 | static_cast<uint32_t>(c.blue()) << 16;
+}
+
+QColor fromPlatformColour(uint32_t v)
+{
+    return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF));
+}
+
+void readBool(QSettings& s, const char* name, QCheckBox* box)
+{
+    if (s.contains(QLatin1String(name)))
+        box->setChecked(s.value(QLatin1String(name)).toInt() != 0);
+}
+
+void readChoice(QSettings& s, const char* name, QButtonGroup* group)
+{
+    if (!s.contains(QLatin1String(name)))
+        return;
+    if (auto* button = group->button(s.value(QLatin1String(name)).toInt()))
+        button->setChecked(true);
+}
+
+}  // namespace
+
+void OptionsTab::readSettings(QSettings& s)
+{
+    readBool(s, "AutoRead", m_autoRead);
+    readBool(s, "Backup", m_oBackup);
+    readBool(s, "SaveBACKUP", m_saveBackupDir);
+    readChoice(s, "BackupMode", m_backupModeGroup);
+    readChoice(s, "Region", m_regionGroup);
+    readChoice(s, "ChapterFormat", m_chapterFormatGroup);
+    readBool(s, "SavePES", m_savePes);
+    readBool(s, "SaveSUP", m_saveSup);
+    readBool(s, "ButtonId", m_overlayOptions[0]);
+    readBool(s, "ObjectId", m_overlayOptions[1]);
+    readBool(s, "ButtonFrame", m_overlayOptions[2]);
+    readBool(s, "WindowFrame", m_overlayOptions[3]);
+    readBool(s, "ForcedBeep", m_forcedBeep);
+    for (int i = 0; i < kColourCount; ++i)
+        if (s.contains(QLatin1String(kColourValues[i])))
+            m_colours[static_cast<size_t>(i)] = fromPlatformColour(s.value(QLatin1String(kColourValues[i])).toUInt());
+    applyColourSwatches();
+    if (s.contains(QStringLiteral("ActiDelay"))) {
+        m_actiDelay->setValue(s.value(QStringLiteral("ActiDelay")).toInt());
+        m_report.setActiDelayMs(static_cast<int>(m_actiDelay->value()));
+    }
+    if (s.contains(QStringLiteral("CountryCode"))) {
+        m_country->setValue(s.value(QStringLiteral("CountryCode")).toInt());
+        updateCountryLabel();
+    }
+}
+
+void OptionsTab::writeSettings(QSettings& s) const
+{
+    s.setValue(QStringLiteral("AutoRead"), m_autoRead->isChecked() ? 1 : 0);
+    s.setValue(QStringLiteral("Backup"), m_oBackup->isChecked() ? 1 : 0);
+    s.setValue(QStringLiteral("SaveBACKUP"), m_saveBackupDir->isChecked() ? 1 : 0);
+    s.setValue(QStringLiteral("BackupMode"), std::max(0, m_backupModeGroup->checkedId()));
+    s.setValue(QStringLiteral("Region"), std::max(0, m_regionGroup->checkedId()));
+    s.setValue(QStringLiteral("ChapterFormat"), std::max(0, m_chapterFormatGroup->checkedId()));
+    s.setValue(QStringLiteral("SavePES"), m_savePes->isChecked() ? 1 : 0);
+    s.setValue(QStringLiteral("SaveSUP"), m_saveSup->isChecked() ? 1 : 0);
+    s.setValue(QStringLiteral("ButtonId"), m_overlayOptions[0]->isChecked() ? 1 : 0);
+    s.setValue(QStringLiteral("ObjectId"), m_overlayOptions[1]->isChecked() ? 1 : 0);
+    s.setValue(QStringLiteral("ButtonFrame"), m_overlayOptions[2]->isChecked() ? 1 : 0);
+    s.setValue(QStringLiteral("WindowFrame"), m_overlayOptions[3]->isChecked() ? 1 : 0);
+    s.setValue(QStringLiteral("ForcedBeep"), m_forcedBeep->isChecked() ? 1 : 0);
+    for (int i = 0; i < kColourCount; ++i)
+        s.setValue(QLatin1String(kColourValues[i]), platformColour(m_colours[static_cast<size_t>(i)]));
+    s.setValue(QStringLiteral("ActiDelay"), static_cast<int>(m_actiDelay->value()));
+    s.setValue(QStringLiteral("CountryCode"), static_cast<int>(m_country->value()));
+}
+
+StatusTab::StatusTab(QWidget* log, QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("tsStatus"));
     auto* clear = new QPushButton(QStringLiteral("Clear"));
     clear->setObjectName(QStringLiteral("bClear"));
     auto* psrs = new QPushButton(QStringLiteral("PS&Rs"));
@@ -253,20 +363,19 @@ QWidget* TfMain::buildStatusTab()
     gprs->setObjectName(QStringLiteral("bGPRs"));
     auto* reset = new QPushButton(QStringLiteral("Re&set Regs"));
     reset->setObjectName(QStringLiteral("bResetRegs"));
-    connect(clear, &QPushButton::clicked, this, &TfMain::bClearClick);
-    connect(psrs, &QPushButton::clicked, this, &TfMain::bPSRsClick);
-    connect(gprs, &QPushButton::clicked, this, &TfMain::bGPRsClick);
-    connect(reset, &QPushButton::clicked, this, &TfMain::bResetRegsClick);
+    connect(clear, &QPushButton::clicked, this, &StatusTab::bClearClick);
+    connect(psrs, &QPushButton::clicked, this, &StatusTab::bPSRsClick);
+    connect(gprs, &QPushButton::clicked, this, &StatusTab::bGPRsClick);
+    connect(reset, &QPushButton::clicked, this, &StatusTab::bResetRegsClick);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(clear);
     buttons->addStretch(1);
     buttons->addWidget(psrs);
     buttons->addWidget(gprs);
     buttons->addWidget(reset);
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(m_log, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(log, 1);
     layout->addLayout(buttons);
-    return page;
 }
 
 }  // namespace mirtal::ui

@@ -4,6 +4,7 @@
 #include "core/text.h"
 #include "hdmv/runner.h"
 #include "ui/grid.h"
+#include "ui/bdmv_tab.h"
 #include "ui/main_window.h"
 #include "ui/num_edit.h"
 
@@ -20,12 +21,12 @@ void TfMain::connectRunPanel()
 {
     connect(m_start, &QPushButton::clicked, this, &TfMain::bStartClick);
     connect(m_trace, &QCheckBox::toggled, this, [this](bool on) {
-        m_emu.trace = on;
+        m_session.emulator.trace = on;
         m_start->setToolTip(on ? QString() : QStringLiteral("Execute the button commands"));
         updateStartCaption();
     });
     connect(m_programLine, &QLineEdit::editingFinished, this, [this] {
-        m_emu.CurrentLine = static_cast<int32_t>(m_programLine->value());
+        m_session.emulator.CurrentLine = static_cast<int32_t>(m_programLine->value());
     });
     connect(m_programLine, &QLineEdit::returnPressed, this, [this] { m_start->setFocus(); });
 
@@ -44,17 +45,16 @@ void TfMain::connectRunPanel()
 
 void TfMain::bStartClick()
 {
-    if (m_tabs->currentIndex() != 0)
+    if (m_tabs->currentIndex() != kTabBdmv)
         return;
-    const auto o = currentObject();
+    const auto o = m_bdmv->currentObject();
     if (!o)
         return;
-    m_emu.trace = m_trace->isChecked();
-    m_report.setActiDelayMs(static_cast<int>(m_actiDelay->value()));
-    m_sink.setCancel(false);
-    m_report.clearCancel();
-    m_cancel->setEnabled(!m_emu.trace);
-    const auto result = hdmv::startObject(m_emu, m_disc.movieObjects.objects[*o].commands);
+    m_session.emulator.trace = m_trace->isChecked();
+    m_session.report.setActiDelayMs(m_options->actiDelayMs());
+    m_session.report.clearCancel();
+    m_cancel->setEnabled(!m_session.emulator.trace);
+    const auto result = hdmv::startObject(m_session.emulator, m_session.disc.movieObjects.objects[*o].commands);
     m_cancel->setEnabled(false);
     if (result.restarted) {
         const bool was = m_filling;
@@ -62,7 +62,7 @@ void TfMain::bStartClick()
         m_objectList->setCurrentIndex(static_cast<int>(*o));
         m_filling = was;
     }
-    m_programLine->setText(QString::fromStdString(core::padded(m_emu.CurrentLine, 4)));
+    m_programLine->setText(QString::fromStdString(core::padded(m_session.emulator.CurrentLine, 4)));
     updateStartCaption();
     showRegisterValue(hdmv::RegisterKind::PSR);
     showRegisterValue(hdmv::RegisterKind::GPR);
@@ -71,15 +71,15 @@ void TfMain::bStartClick()
 void TfMain::updateStartCaption()
 {
     QFont f = m_start->font();
-    f.setBold(m_emu.startCaptionBold());
+    f.setBold(m_session.emulator.startCaptionBold());
     m_start->setFont(f);
 }
 
 void TfMain::traceDisplay(const hdmv::CommandList& program, int32_t line)
 {
-    if (m_tabs->currentIndex() == 0 && line >= 0 && line < m_commands->rowCount())
-        selectCommandLine(static_cast<size_t>(line));
-    m_report.slog(hdmv::traceStatusLine(program, line), 1);
+    if (m_tabs->currentIndex() == kTabBdmv && line >= 0 && line < m_bdmv->commandRowCount())
+        m_bdmv->selectCommandLine(static_cast<size_t>(line));
+    m_session.report.slog(hdmv::traceStatusLine(program, line), 1);
     const auto pointer = hdmv::tracePointer(program, line);
     if (pointer.gpr) {
         m_gprNo->setText(QString::number(*pointer.gpr));
@@ -98,7 +98,7 @@ void TfMain::showRegisterValue(hdmv::RegisterKind kind)
     const int64_t n = number->value();
     if (hdmv::checkRegisterNumber(kind, n) != n)
         number->setText(QStringLiteral("0"));
-    value->setText(QString::fromStdString(hdmv::registerValueText(m_regs, kind, number->value())));
+    value->setText(QString::fromStdString(hdmv::registerValueText(m_session.registers, kind, number->value())));
 }
 
 void TfMain::registerNumberLeft(hdmv::RegisterKind kind)
@@ -112,27 +112,27 @@ void TfMain::registerValueLeft(hdmv::RegisterKind kind)
 {
     TIntEdit* number = kind == hdmv::RegisterKind::PSR ? m_psrNo : m_gprNo;
     THexEdit* value = kind == hdmv::RegisterKind::PSR ? m_psrValue : m_gprValue;
-    hdmv::writeRegister(m_regs, kind, number->value(), static_cast<uint32_t>(value->value()));
+    hdmv::writeRegister(m_session.registers, kind, number->value(), static_cast<uint32_t>(value->value()));
     showRegisterValue(kind);
 }
 
 void TfMain::ResetRegs()
 {
-    m_regs.ResetRegs(static_cast<uint16_t>(m_country->value()), std::max(0, m_regionGroup->checkedId()));
+    m_session.registers.ResetRegs(m_options->countryCode(), m_options->region());
     showRegisterValue(hdmv::RegisterKind::PSR);
     showRegisterValue(hdmv::RegisterKind::GPR);
 }
 
 void TfMain::bPSRsClick()
 {
-    for (const auto& line : m_regs.psrListing())
-        m_report.log(line);
+    for (const auto& line : m_session.registers.psrListing())
+        m_session.report.log(line);
 }
 
 void TfMain::bGPRsClick()
 {
-    for (const auto& line : m_regs.gprListing())
-        m_report.log(line);
+    for (const auto& line : m_session.registers.gprListing())
+        m_session.report.log(line);
 }
 
 void TfMain::bResetRegsClick()

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QProgressBar>
 #include <QStatusBar>
@@ -88,7 +89,11 @@ void WindowReporter::errorDisplay(std::string_view text)
     m_lastError = std::string(text);
     m_panel0->setText(QStringLiteral("ERROR"));
     m_panel0->setStyleSheet(QStringLiteral("QLabel { background-color: #FF0000; color: #FFFF00; font-weight: bold; padding-left: 8px; }"));
-    m_panel0->setFixedWidth(kErrorPanelWidth);
+    // The bold caption with the style's padding, whatever the desktop's font.
+    QFont boldCaption = m_panel0->font();
+    boldCaption.setBold(true);
+    m_panel0->setFixedWidth(
+        std::max(kErrorPanelWidth, QFontMetrics(boldCaption).horizontalAdvance(QStringLiteral("ERROR")) + 8 + 14));
     QFont bold = m_panel1->font();
     bold.setBold(true);
     m_panel1->setFont(bold);
@@ -128,8 +133,9 @@ void WindowReporter::progress(int64_t done, int64_t total)
 
 bool WindowReporter::cancelRequested()
 {
+    // The Cancel button's click is among the pending events; it sets the session's one flag.
     QCoreApplication::processEvents();
-    return m_cancel;
+    return false;
 }
 
 void WindowReporter::wait(int ms)

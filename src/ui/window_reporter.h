@@ -1,7 +1,8 @@
 #pragma once
 // The window's side of the library's reporting: log lines rendered from their markup into the
 // Status tab's log view, the two status panels with the error display, the beep, the tone, the
-// progress bar, the activation-delay wait and the Cancel button's flag.
+// progress bar, and the activation-delay wait; polling for Cancel
+// processes the window's pending events.
 
 #include "core/report.h"
 
@@ -29,8 +30,6 @@ public:
     bool cancelRequested() override;
     void wait(int ms) override;
 
-    // The Cancel button sets the flag; a long operation clears it when it starts.
-    void setCancel(bool on) { m_cancel = on; }
     [[nodiscard]] bool errorShown() const { return m_errorShown; }
     // Error displays so far, and the text of the last one: an operation that reported an error
     // on the way shows it again when it ends, so later state texts do not hide it.
@@ -49,7 +48,6 @@ private:
     QLabel* m_panel0 = nullptr;
     QLabel* m_panel1 = nullptr;
     QProgressBar* m_progress = nullptr;
-    bool m_cancel = false;
     bool m_errorShown = false;
     int m_lines = 0;
     int m_errors = 0;

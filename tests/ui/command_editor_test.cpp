@@ -22,6 +22,7 @@ using Cells = std::vector<std::string>;
 TEST_F(WindowTest, InsertingALineAddsANopAndKeepsGoToTargets)
 {
     auto window = openSample();
+    showObject(*window, 0);
     auto* commands = control<QTableWidget>(*window, "sgCommands");
     const uint32_t length = window->disc().movieObjects.movieObjectsLength;
     commands->setCurrentCell(2, 1);
@@ -45,6 +46,7 @@ TEST_F(WindowTest, InsertingALineAddsANopAndKeepsGoToTargets)
 TEST_F(WindowTest, DeletingLinesMovesGoToTargetsAndDeletingAllResetsTheGrid)
 {
     auto window = openSample();
+    showObject(*window, 0);
     auto* commands = control<QTableWidget>(*window, "sgCommands");
     selectRows(commands, 0, 1);
     control<QToolButton>(*window, "bbNCdel")->click();
@@ -66,6 +68,7 @@ TEST_F(WindowTest, DeletingLinesMovesGoToTargetsAndDeletingAllResetsTheGrid)
 TEST_F(WindowTest, CommandEditorWritesFieldsIntoTheSelectedCommand)
 {
     auto window = openSample();
+    showObject(*window, 0);
     auto* commands = control<QTableWidget>(*window, "sgCommands");
     commands->setCurrentCell(0, 1);
     auto& command = window->disc().movieObjects.objects[0].commands[0];
@@ -100,6 +103,7 @@ TEST_F(WindowTest, CommandEditorWritesFieldsIntoTheSelectedCommand)
 TEST_F(WindowTest, ReturnInACommandFieldCompletesTheEntry)
 {
     auto window = openSample();
+    showObject(*window, 0);
     window->show();
     QApplication::setActiveWindow(window.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -116,6 +120,7 @@ TEST_F(WindowTest, ReturnInACommandFieldCompletesTheEntry)
 TEST_F(WindowTest, GroupListResetsSubGroupAndOption)
 {
     auto window = openSample();
+    showObject(*window, 0);
     control<QTableWidget>(*window, "sgCommands")->setCurrentCell(3, 1);    // GoTo 5
     control<QComboBox>(*window, "cbCmdGrp")->setCurrentIndex(1);
     const auto& command = window->disc().movieObjects.objects[0].commands[3];
@@ -128,6 +133,7 @@ TEST_F(WindowTest, GroupListResetsSubGroupAndOption)
 TEST_F(WindowTest, TracedStartStepsThroughTheObject)
 {
     auto window = openSample();
+    showObject(*window, 0);
     auto* delay = control<TIntEdit>(*window, "ieActiDelay");
     delay->setValue(0);
     auto* trace = control<QCheckBox>(*window, "cbTrace");
@@ -152,6 +158,7 @@ TEST_F(WindowTest, TracedStartStepsThroughTheObject)
 TEST_F(WindowTest, CommandGridKeysInsertDeleteAndMakeNop)
 {
     auto window = openSample();
+    showObject(*window, 0);
     auto* commands = control<QTableWidget>(*window, "sgCommands");
     commands->setCurrentCell(0, 1);
     QTest::keyClick(commands, Qt::Key_Insert);
@@ -187,6 +194,7 @@ TEST_F(WindowTest, TitleGridKeysInsertAndDeleteTitles)
 TEST_F(WindowTest, DoubleClickOnGoToFollowsItsTarget)
 {
     auto window = openSample();
+    showObject(*window, 0);
     auto* commands = control<QTableWidget>(*window, "sgCommands");
     emit commands->cellDoubleClicked(3, 1);    // GoTo 5
     EXPECT_EQ(commands->currentRow(), 5);
@@ -198,6 +206,7 @@ TEST_F(WindowTest, DoubleClickOnGoToFollowsItsTarget)
 TEST_F(WindowTest, RegisterFieldsShowAndWriteRegisters)
 {
     auto window = openSample();
+    showObject(*window, 0);
     auto* psrNo = control<TIntEdit>(*window, "iePSRno");
     auto* psrValue = control<THexEdit>(*window, "hePSRvalue");
     psrNo->setText(QStringLiteral("128"));
@@ -262,6 +271,7 @@ TEST_F(WindowTest, TracingThreeCommandsPositionsStepsAndEnds)
 TEST_F(WindowTest, TypedCommandLineIsWhereAPendingTraceGoesOn)
 {
     auto window = openSample();
+    showObject(*window, 0);
     control<TIntEdit>(*window, "ieActiDelay")->setValue(0);
     control<QCheckBox>(*window, "cbTrace")->setChecked(true);
     auto* start = control<QPushButton>(*window, "bStart");

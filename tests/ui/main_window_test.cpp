@@ -59,11 +59,16 @@ TEST_F(WindowTest, ArgumentOpensTheDiscAndFillsTheGridsExactly)
     EXPECT_EQ(rowTexts(objects, 2), (Cells{"002", "suspend", "enable", "enable", "6"}));
     EXPECT_EQ(rowTexts(objects, 4), (Cells{"004", "discard", "enable", "disable", "6"}));
 
-    // The first movie object is shown after the read.
+    // The first title is selected after the read, and with it its movie object (2): its commands
+    // are shown and Start runs it.
     auto* commands = control<QTableWidget>(*window, "sgCommands");
     EXPECT_EQ(captionTexts(commands), (Cells{"No.", "Opcode", "Destinat.", "Source", "Command line"}));
+    ASSERT_EQ(commands->rowCount(), 6);
+    EXPECT_EQ(rowTexts(commands, 0), (Cells{"0000", "50400001", "00000002", "00000001", "Move GPR2, 1"}));
+    EXPECT_EQ(rowTexts(commands, 1), (Cells{"0001", "22000000", "00000002", "00000000", "Play PL GPR2"}));
+    EXPECT_EQ(control<QComboBox>(*window, "cbObject")->currentText().toStdString(), "0002");
+    showObject(*window, 0);
     ASSERT_EQ(commands->rowCount(), 7);
-    EXPECT_EQ(rowTexts(commands, 0), (Cells{"0000", "50400001", "00000000", "00000001", "Move GPR0, 1"}));
     EXPECT_EQ(rowTexts(commands, 3), (Cells{"0003", "20810000", "00000005", "00000000", "GoTo 5"}));
 
     EXPECT_EQ(control<QLineEdit>(*window, "eContentProvider")->text().toStdString(), "Mirtal demo disc");

@@ -165,6 +165,7 @@ TEST_F(WindowTest, PageViewEchoesKeyCodesAndShowsItsOverlayTwins)
 TEST_F(WindowTest, DoubleClickOnPlayPlShowsThePlayListTabWithItSelected)
 {
     auto window = openSample();
+    showObject(*window, 0);
     auto* commands = control<QTableWidget>(*window, "sgCommands");
     ASSERT_EQ(rowTexts(commands, 5)[4], "Play PL 0");
     emit commands->cellDoubleClicked(5, 1);

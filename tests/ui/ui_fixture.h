@@ -89,6 +89,12 @@ inline void selectRows(QTableWidget* grid, int first, int last)
     grid->setRangeSelected(QTableWidgetSelectionRange(first, 0, last, grid->columnCount() - 1), true);
 }
 
+// The BDMV tab shows the commands of movie object row (after opening, the first title's object).
+inline void showObject(QWidget& window, int row)
+{
+    window.findChild<QTableWidget*>(QStringLiteral("sgObject"))->setCurrentCell(row, 1);
+}
+
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override { clearSettings(); }

@@ -1,0 +1,59 @@
+#pragma once
+// The CLIPINF tab: the clip selector and Read button, the stream file's name and size, the
+// ProgramInfo grid of the session's clip information, the menu loader's "->" and Save PID.
+
+#include "session/session.h"
+
+#include <QWidget>
+
+#include <optional>
+#include <string>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace mirtal::ui {
+
+class TfMain;
+
+class ClipInfTab : public QWidget {
+    Q_OBJECT
+public:
+    ClipInfTab(TfMain& frame, session::Session& session, QWidget* parent = nullptr);
+
+    // A disc was opened (or failed to open): the selector lists its clips, nothing is read.
+    void discOpened();
+    void bReadCIClick();
+    // Selects the clip in the selector (exact name, first match) and reads it; false when the
+    // list has no such clip.
+    bool showClip(const std::string& name);
+    [[nodiscard]] QString selectedName() const;
+
+    // Find: which PlayLists use the selected clip.
+    void bFindClick();
+    void sgCIClick(int row);
+    void sgCIDblClick(int row);
+    void bSavePESClick();
+    // The output file Save PID writes for the selected row; empty without a selection.
+    [[nodiscard]] QString savePidFile() const;
+
+private:
+    void connectControls();
+    [[nodiscard]] std::optional<size_t> currentStream() const;
+    void openStreamFile();
+
+    TfMain& m_frame;
+    session::Session& m_session;
+    bool m_filling = false;
+    QComboBox* m_clipList = nullptr;
+    QPushButton* m_read = nullptr;
+    QLabel* m_streamName = nullptr;
+    QLabel* m_streamSize = nullptr;
+    QTableWidget* m_programs = nullptr;
+    QPushButton* m_loadToMenu = nullptr;
+    QPushButton* m_savePid = nullptr;
+};
+
+}  // namespace mirtal::ui
