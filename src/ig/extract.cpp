@@ -99,6 +99,20 @@ StreamKind kindOfCodingType(uint8_t t)
     return StreamKind::None;
 }
 
+StreamKind kindOfStream(uint16_t pid, std::optional<uint8_t> codingType)
+{
+    const StreamKind byPid = kindOfPid(pid);
+    if (!codingType)
+        return byPid;
+    if (*codingType == 0x90)
+        return StreamKind::PresentationGraphics;
+    if (*codingType == 0x91)
+        return StreamKind::InteractiveGraphics;
+    if (byPid == StreamKind::PresentationGraphics || byPid == StreamKind::InteractiveGraphics)
+        return StreamKind::None;
+    return byPid;
+}
+
 ExtractMode extractMode(StreamKind kind, bool savePes, bool saveSup)
 {
     if (kind == StreamKind::InteractiveGraphics || (kind == StreamKind::PresentationGraphics && saveSup))

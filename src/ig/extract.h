@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace mirtal::ig {
@@ -20,6 +21,10 @@ enum class ExtractMode { Elementary, Pes, Sup };
 // By the clip's stream coding type: video 0x02/0x1B/0xEA, audio 0x80-0x86/0xA1/0xA2, PG 0x90,
 // IG 0x91.
 [[nodiscard]] StreamKind kindOfCodingType(uint8_t codingType);
+// The kind a PID is saved as: by the PID, but when the clip lists the PID (codingType given) the
+// graphics kinds come from the coding type: 0x90 PG, 0x91 IG, and a graphics PID of another
+// coding type has no kind.
+[[nodiscard]] StreamKind kindOfStream(uint16_t pid, std::optional<uint8_t> codingType);
 
 // SUP for IG, and for PG when saveSup; otherwise PES when savePes; otherwise elementary.
 [[nodiscard]] ExtractMode extractMode(StreamKind kind, bool savePes, bool saveSup);

@@ -4,12 +4,14 @@
 #include "ui/clip_tab.h"
 
 #include "bdmv/disc_path.h"
+#include "ig/ts_reader.h"
 #include "playlist/clpi.h"
 #include "playlist/find.h"
 #include "ui/grid.h"
 #include "ui/main_window.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -121,7 +123,7 @@ void ClipInfTab::bReadCIClick()
         if (!info.streams.empty())
             selectGridRow(m_programs, 0);
         m_filling = false;
-        m_savePid->setEnabled(!info.streams.empty());
+        m_savePid->setEnabled(!m_saving && !info.streams.empty());
         if (!info.streams.empty())
             sgCIClick(0);
     }
@@ -192,13 +194,65 @@ void ClipInfTab::bFindClick()
         (void)playlist::findClip(m_session.disc.bdmv, m_session.disc.playlists, clip, m_session.report);
 }
 
+std::filesystem::path ClipInfTab::outputFolder() const
+{
+    QString folder = m_frame.options().workDir();
+    // Without an output folder the file goes where mirtal-cli extract puts it by default.
+    if (folder.isEmpty())
+        folder = QDir::currentPath();
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    return std::filesystem::path(folder.toStdString());
+}
+
+std::optional<ClipInfTab::PidRun> ClipInfTab::pidRun() const
+{
+    const auto row = currentStream();
+    if (!row)
+        return std::nullopt;
+    const auto& stream = m_session.clip.info.streams[*row];
+    const auto cells = playlist::programInfoRow(stream, *row);
+    const ig::StreamKind kind = ig::kindOfStream(stream.pid, stream.codingType);
+    const ig::ExtractMode mode = ig::extractMode(kind, m_frame.options().savePes(), m_frame.options().saveSup());
+    PidRun run{m_session.clip.name, stream.pid, mode, {}};
+    run.output = outputFolder() / ig::extractFileName(run.clip, {cells[1], cells[2], cells[3]}, kind, mode);
+    return run;
+}
+
 QString ClipInfTab::savePidFile() const
 {
-    return {};
+    const auto run = pidRun();
+    return run ? QString::fromStdString(run->output.string()) : QString();
 }
 
 void ClipInfTab::bSavePESClick()
 {
+    // The run processes the window's events: a second click, or a shortcut, must not start
+    // another run inside this one.
+    if (m_saving)
+        return;
+    const auto run = pidRun();
+    if (!run)
+        return;
+    const int errors = m_frame.sink().errorCount();
+    ig::FileSource source(bdmv::discEntry(m_session.disc.bdmv, "STREAM", run->clip + ".m2ts"));
+    if (!source.ok()) {
+        m_session.report.erlog("Cannot open " + run->clip + ".m2ts: " + source.error());
+        m_frame.sink().showLastErrorSince(errors);
+        return;
+    }
+    m_saving = true;
+    m_savePid->setEnabled(false);
+    m_frame.longOperation(true);
+    m_frame.setConfirmCancel();
+    // The run logs its start, its end or "Saving cancelled.", and the status texts.
+    (void)ig::extractPid(source, run->pid, run->mode, run->output, m_session.report);
+    m_frame.longOperation(false);
+    m_saving = false;
+    // Another disc or clip may have been read while the run went on: the button follows what
+    // is loaded now.
+    m_savePid->setEnabled(m_session.clip.loaded && !m_session.clip.info.streams.empty());
+    m_frame.sink().showLastErrorSince(errors);
 }
 
 }  // namespace mirtal::ui

@@ -2,10 +2,12 @@
 // The CLIPINF tab: the clip selector and Read button, the stream file's name and size, the
 // ProgramInfo grid of the session's clip information, the menu loader's "->" and Save PID.
 
+#include "ig/extract.h"
 #include "session/session.h"
 
 #include <QWidget>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -35,18 +37,32 @@ public:
     void bFindClick();
     void sgCIClick(int row);
     void sgCIDblClick(int row);
+    // Save PID: the selected row's PID into the output folder, the window responsive and Cancel
+    // enabled while it runs. A missing stream file or an unwritable output is an error line; a
+    // click while a run is on does nothing.
     void bSavePESClick();
     // The output file Save PID writes for the selected row; empty without a selection.
     [[nodiscard]] QString savePidFile() const;
 
 private:
+    // What Save PID does with the selected row, decided before the run.
+    struct PidRun {
+        std::string clip;
+        uint16_t pid = 0;
+        ig::ExtractMode mode = ig::ExtractMode::Elementary;
+        std::filesystem::path output;
+    };
+
     void connectControls();
     [[nodiscard]] std::optional<size_t> currentStream() const;
+    [[nodiscard]] std::optional<PidRun> pidRun() const;
+    [[nodiscard]] std::filesystem::path outputFolder() const;
     void openStreamFile();
 
     TfMain& m_frame;
     session::Session& m_session;
     bool m_filling = false;
+    bool m_saving = false;
     QComboBox* m_clipList = nullptr;
     QPushButton* m_read = nullptr;
     QLabel* m_streamName = nullptr;

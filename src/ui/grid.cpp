@@ -113,6 +113,19 @@ void setGridRow(QTableWidget* grid, int row, std::span<const std::string> cells)
     }
 }
 
+void widenToContents(QTableWidget* grid)
+{
+    const QFontMetrics metrics(grid->font());
+    for (int c = 0; c < grid->columnCount(); ++c) {
+        int widest = 0;
+        for (int r = 0; r < grid->rowCount(); ++r)
+            if (const auto* item = grid->item(r, c))
+                widest = std::max(widest, metrics.horizontalAdvance(item->text()));
+        if (widest + 12 > grid->columnWidth(c))
+            grid->setColumnWidth(c, widest + 12);
+    }
+}
+
 void ResetSG(QTableWidget* grid)
 {
     grid->clearContents();

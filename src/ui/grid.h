@@ -68,6 +68,8 @@ QTableWidget* makeGrid(const QString& objectName, std::span<const std::string> c
 void setGridCaptions(QTableWidget* grid, std::span<const std::string> captions);
 // Writes the cells of one row, creating the row's items when needed.
 void setGridRow(QTableWidget* grid, int row, std::span<const std::string> cells);
+// Widens the columns whose cells are wider than the column; none gets narrower.
+void widenToContents(QTableWidget* grid);
 // ResetSG: one blank row, disabled.
 void ResetSG(QTableWidget* grid);
 
@@ -83,6 +85,7 @@ void fillGrid(QTableWidget* grid, const Rows& rows)
     for (size_t r = 0; r < rows.size(); ++r)
         setGridRow(grid, static_cast<int>(r), rows[r]);
     grid->setEnabled(true);
+    widenToContents(grid);
 }
 
 // The selected rows as a block: first..last (the current row when nothing is selected);

@@ -466,6 +466,13 @@ void TfMain::discOpened(bool ok)
 {
     m_playListTab->discOpened();
     m_clipTab->discOpened();
+    // With "Auto Read" the first PlayList and clip are on show at once, as a selection shows them.
+    if (ok && m_options->autoRead()) {
+        if (!m_session.disc.playlists.empty())
+            m_playListTab->bReadPLClick();
+        if (!m_session.disc.clips.empty())
+            m_clipTab->bReadCIClick();
+    }
     m_runPanel->setEnabled(ok);
     m_find->setEnabled(ok);
     if (ok && !m_session.disc.windowTitle.empty())

@@ -48,6 +48,17 @@ TEST(ExtractNames, ModesAndExtensions)
     EXPECT_EQ(kindOfCodingType(0x90), K::PresentationGraphics);
 }
 
+TEST(ExtractNames, TheClipsCodingTypeDecidesOnlyTheGraphicsKinds)
+{
+    using K = StreamKind;
+    EXPECT_EQ(kindOfStream(0x1200, std::nullopt), K::PresentationGraphics);    // a PID the clip does not list
+    EXPECT_EQ(kindOfStream(0x1200, 0x91), K::InteractiveGraphics);
+    EXPECT_EQ(kindOfStream(0x1400, 0x1B), K::None);
+    EXPECT_EQ(kindOfStream(0x1B00, 0x90), K::PresentationGraphics);
+    EXPECT_EQ(kindOfStream(0x1100, 0x1B), K::Audio);    // video and audio go by the PID
+    EXPECT_EQ(kindOfStream(0x1B00, 0x1B), K::None);
+}
+
 TEST(Extract, SupHeadersAreRelativeToTheFirstVideoPts)
 {
     TsBuilder ts;

@@ -4,7 +4,6 @@
 #include "ui_fixture.h"
 
 #include <QComboBox>
-#include <QProcess>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -12,37 +11,6 @@ using namespace mirtal;
 using namespace mirtal::ui;
 using namespace mirtal::ui::test;
 
-namespace {
-
-#ifdef MIRTAL_CLI_PATH
-QStringList cliLines(const QStringList& arguments)
-{
-    QProcess cli;
-    cli.start(QStringLiteral(MIRTAL_CLI_PATH), arguments);
-    EXPECT_TRUE(cli.waitForFinished(10000));
-    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
-    return QString::fromUtf8(cli.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-}
-#endif
-
-// The caption row and the rows of a grid as mirtal-cli prints them: cells joined by one TAB.
-QStringList gridLines(QTableWidget* grid)
-{
-    QStringList lines;
-    QStringList captions;
-    for (const auto& c : captionTexts(grid))
-        captions << QString::fromStdString(c);
-    lines << captions.join(u'\t');
-    for (int r = 0; r < grid->rowCount(); ++r) {
-        QStringList cells;
-        for (const auto& c : rowTexts(grid, r))
-            cells << QString::fromStdString(c);
-        lines << cells.join(u'\t');
-    }
-    return lines;
-}
-
-}  // namespace
 
 TEST_F(WindowTest, SavedEditsReadBackThroughTheCommandLineTool)
 {

@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QTabBar>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
@@ -36,6 +37,8 @@ Cells cells(const Captions& c)
 
 TEST_F(WindowTest, PlayListTabHoldsItsGridsEmptyAndDisabled)
 {
+    // Without "Auto Read" nothing is read until the Read button is pressed.
+    QSettings(QStringLiteral("Tarnvik Software"), QStringLiteral("Mirtal")).setValue(QStringLiteral("AutoRead"), 0);
     auto window = openSample();
     const std::pair<const char*, Cells> grids[] = {
         {"sgPLitem", cells(playlist::playItemCaptions())},
@@ -76,6 +79,8 @@ TEST_F(WindowTest, PlayListTabHoldsItsGridsEmptyAndDisabled)
 
 TEST_F(WindowTest, ClipInfAndMenuTabsHoldTheirGridsEmptyAndDisabled)
 {
+    // Without "Auto Read" nothing is read until the Read button is pressed.
+    QSettings(QStringLiteral("Tarnvik Software"), QStringLiteral("Mirtal")).setValue(QStringLiteral("AutoRead"), 0);
     auto window = openSample();
     auto* programs = control<QTableWidget>(*window, "sgCI");
     EXPECT_EQ(captionTexts(programs), (Cells{"", "PID", "Stream type", "Details"}));

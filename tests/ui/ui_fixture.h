@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QSettings>
 #include <QTableWidget>
 
@@ -87,6 +88,34 @@ inline void selectRows(QTableWidget* grid, int first, int last)
     grid->setCurrentCell(last, 1);
     grid->clearSelection();
     grid->setRangeSelected(QTableWidgetSelectionRange(first, 0, last, grid->columnCount() - 1), true);
+}
+
+#ifdef MIRTAL_CLI_PATH
+inline QStringList cliLines(const QStringList& arguments)
+{
+    QProcess cli;
+    cli.start(QStringLiteral(MIRTAL_CLI_PATH), arguments);
+    EXPECT_TRUE(cli.waitForFinished(10000));
+    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    return QString::fromUtf8(cli.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+}
+#endif
+
+// The caption row and the rows of a grid as mirtal-cli prints them: cells joined by one TAB.
+inline QStringList gridLines(QTableWidget* grid)
+{
+    QStringList lines;
+    QStringList captions;
+    for (const auto& c : captionTexts(grid))
+        captions << QString::fromStdString(c);
+    lines << captions.join(u'\t');
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        QStringList cells;
+        for (const auto& c : rowTexts(grid, r))
+            cells << QString::fromStdString(c);
+        lines << cells.join(u'\t');
+    }
+    return lines;
 }
 
 // The BDMV tab shows the commands of movie object row (after opening, the first title's object).
