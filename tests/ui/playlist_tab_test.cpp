@@ -14,6 +14,7 @@
 #include "ui/num_edit.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
@@ -188,5 +189,106 @@ TEST_F(WindowTest, PlayListGridsEqualTheCliOnRealDiscs)
         window->session().playList.edited = false;
     }
     EXPECT_GT(checked, 20u) << discs << " disc folders";
+#endif
+}
+
+namespace {
+
+void typeInto(QLineEdit* edit, const QString& text)
+{
+    edit->setText(text);
+    edit->setModified(true);
+    emit edit->editingFinished();
+}
+
+}  // namespace
+
+TEST_F(WindowTest, EditsMadeInThePlayListTabAreSavedExactlyAndNotLostUnasked)
+{
+    auto window = openSample();
+    const std::string name = "00001";
+    const auto path = playlist::playlistPath(bdmvFolder, name);
+    std::vector<uint8_t> original;
+    ASSERT_TRUE(core::readWholeFile(path, original).ok);
+    control<QTabWidget>(*window, "PageControl")->setCurrentIndex(TfMain::kTabPlayList);
+    control<QComboBox>(*window, "cbPlaylist")->setCurrentIndex(1);
+    ASSERT_EQ(window->session().playList.name, name);
+
+    // A chapter file through the dialog, then mark, stream, SubPath, mask and flag edits.
+    const std::string chapters = "0\r\n2700000\r\n5400000\r\n9000000\r\n";
+    const auto chapterFile = dir.path() / "chapters.txt";
+    ASSERT_TRUE(core::writeFileAtomic(chapterFile, std::vector<uint8_t>(chapters.begin(), chapters.end())).ok);
+    QString proposed;
+    window->setFileRunner([&](const QString&, const QString& file, bool) {
+        proposed = file;
+        return QString::fromStdString(chapterFile.string());
+    });
+    control<QPushButton>(*window, "bLoadChapters")->click();
+    EXPECT_EQ(QFileInfo(proposed).fileName().toStdString(), "chapter_00001_PTS.txt");
+    auto* marks = control<QTableWidget>(*window, "sgPlayListMark");
+    ASSERT_EQ(marks->rowCount(), 4);
+    marks->setCurrentCell(1, 1);
+    typeInto(control<QLineEdit>(*window, "iePLMPI"), QStringLiteral("2"));
+    typeInto(control<QLineEdit>(*window, "iePLMmin"), QStringLiteral("2"));
+    typeInto(control<QLineEdit>(*window, "iePLMsec"), QStringLiteral("75"));    // clamped to 59
+    EXPECT_EQ(control<QLineEdit>(*window, "iePLMsec")->text().toStdString(), "59");
+    marks->setCurrentCell(3, 1);
+    control<QToolButton>(*window, "bbPLMins")->click();
+    marks->setCurrentCell(0, 1);
+    control<QToolButton>(*window, "bbPLMdel")->click();
+
+    emit control<QTableWidget>(*window, "sgSTN")->cellClicked(0, playlist::kListAudio);
+    control<QTableWidget>(*window, "sgStreamEntry")->setCurrentCell(1, 1);
+    control<QToolButton>(*window, "bbSTNins")->click();
+    control<QComboBox>(*window, "coAudio")->setCurrentIndex(2);
+    auto* language = control<QComboBox>(*window, "coLang");
+    language->setCurrentIndex(language->findText(QStringLiteral("jpn")));
+    emit language->activated(language->currentIndex());
+    control<QToolButton>(*window, "bbSPins")->click();
+    control<QCheckBox>(*window, "cbUO5")->click();
+    control<QCheckBox>(*window, "cbAIaudioMix")->click();
+    EXPECT_EQ(control<QLineEdit>(*window, "heAIUO")->text().toStdString(), "00000020");
+
+    // Another PlayList is about to replace the edited one: the question comes once; Cancel
+    // keeps the edits and the selector on the edited PlayList.
+    QStringList questions;
+    window->setQuestionRunner([&](const QString& q, bool) {
+        questions << q;
+        return TfMain::Answer::Cancel;
+    });
+    control<QComboBox>(*window, "cbPlaylist")->setCurrentIndex(2);
+    EXPECT_EQ(questions.size(), 1);
+    EXPECT_EQ(control<QComboBox>(*window, "cbPlaylist")->currentText().toStdString(), name);
+    EXPECT_TRUE(window->session().hasUnsavedPlayList());
+    control<QPushButton>(*window, "bSave")->click();
+    EXPECT_FALSE(window->session().hasUnsavedPlayList());
+    control<QComboBox>(*window, "cbPlaylist")->setCurrentIndex(2);
+    EXPECT_EQ(questions.size(), 1);
+
+    // The same edits made by the library give the bytes the window saved.
+    core::NullReporter sink;
+    core::Report report(sink);
+    playlist::TPLmpls expected;
+    ASSERT_TRUE(playlist::readPlaylist(original, name, expected, report));
+    ASSERT_TRUE(playlist::importChapters(expected, chapters, playlist::ChapterFormat::Pts, report));
+    playlist::setMarkPlayItem(expected, 1, 2);
+    ASSERT_TRUE(playlist::setMarkTime(expected, 1, {0, 2, 59, 0}));
+    ASSERT_TRUE(playlist::insertMark(expected, 3));
+    (void)playlist::deleteMarks(expected, 0, 0);
+    const auto row = playlist::insertStream(expected, 0, playlist::kListAudio, 1);
+    ASSERT_TRUE(row);
+    playlist::setAudioCoding(expected, 0, playlist::kListAudio, *row, 2);
+    playlist::setLanguage(expected, 0, playlist::kListAudio, *row, "jpn");
+    ASSERT_TRUE(playlist::insertSubPath(expected, 0));
+    playlist::setUoBit(expected, 5, true);
+    playlist::setAppInfoFlag(expected, playlist::AppInfoFlag::AudioMix, true);
+    std::vector<uint8_t> saved;
+    ASSERT_TRUE(core::readWholeFile(path, saved).ok);
+    EXPECT_EQ(saved, playlist::writePlaylist(expected));
+#ifdef MIRTAL_CLI_PATH
+    const QStringList lines = cliLines({QStringLiteral("playlist"), QString::fromStdString(bdmvFolder.string()),
+                                        QString::fromStdString(name)});
+    EXPECT_TRUE(lines.contains(QStringLiteral("000\tentry-mark\t002\t00:02:59.000\tFFFF\t0")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("003\tPlayItem\t1100\t\t\t\tDTS, Multi-ch., 48 kHz, jpn")));
 #endif
 }
