@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QScrollBar>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -134,6 +135,9 @@ void TfExtDat::sgExtDatEntryClick(int row)
         format.setForeground(QColor(255, 0, 0));
         cursor.insertText(QString::fromStdString(line.charPart), format);
     }
+    // The dump opens at its first line's left edge, where the addresses are.
+    m_data->moveCursor(QTextCursor::Start);
+    m_data->horizontalScrollBar()->setValue(0);
 }
 
 void TfExtDat::sgExtDatEntrySetEditText(int row, int column)

@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -55,6 +56,8 @@ void WindowReporter::logLine(std::string_view markup)
     ++m_lines;
     m_log->setTextCursor(cursor);
     m_log->ensureCursorVisible();
+    // The newest line is in view from its start: long lines do not pull the view to the right.
+    m_log->horizontalScrollBar()->setValue(0);
 }
 
 void WindowReporter::statusText(int panel, std::string_view text)

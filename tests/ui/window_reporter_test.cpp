@@ -1,6 +1,7 @@
 #include "ui_fixture.h"
 
 #include <QLabel>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -81,4 +82,21 @@ TEST_F(WindowTest, WaitKeepsTheWindowResponsiveAndCancelIsPolled)
     EXPECT_FALSE(window.report().cancelled());
     window.bCancelClick();
     EXPECT_TRUE(window.report().cancelled());
+}
+
+TEST_F(WindowTest, LongLogLinesKeepTheLeftEdgeInViewAndTheErrorCaptionFits)
+{
+    TfMain window;
+    window.show();
+    window.showTab(TfMain::kTabStatus);
+    auto* log = control<QTextEdit>(window, "mLog");
+    window.bPSRsClick();
+    window.report().log(std::string(400, 'x'));
+    EXPECT_GT(log->horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(log->horizontalScrollBar()->value(), 0);
+    window.report().erlog("Invalid format: 00001.mpls");
+    auto* panel = control<QLabel>(window, "sbPanel0");
+    QFont bold = panel->font();
+    bold.setBold(true);
+    EXPECT_GE(panel->contentsRect().width(), QFontMetrics(bold).horizontalAdvance(panel->text()) + 8);
 }
