@@ -275,6 +275,8 @@ QWidget* TfMain::buildAboutTab()
     history->setReadOnly(true);
     history->setPlainText(QStringLiteral(
         "0.21b4\n"
+        "  - PLAYLIST and CLIPINF tabs: PlayLists read, shown, edited and saved with backups; chapter\n"
+        "    files; Find; the clip's streams, Save PID.\n"
         "  - Runs on Linux with Qt 6: the BDMV tab edits titles, First Playback, Top Menu,\n"
         "    movie objects and their navigation commands; ExtensionData() dialog; saving with backups.\n"
         "  - Settings are kept per user; the window opens a disc named on the command line.\n"
