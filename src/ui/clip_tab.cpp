@@ -234,13 +234,12 @@ void ClipInfTab::bSavePESClick()
     const auto run = pidRun();
     if (!run)
         return;
-    const int errors = m_frame.sink().errorCount();
     ig::FileSource source(bdmv::discEntry(m_session.disc.bdmv, "STREAM", run->clip + ".m2ts"));
     if (!source.ok()) {
         m_session.report.erlog("Cannot open " + run->clip + ".m2ts: " + source.error());
-        m_frame.sink().showLastErrorSince(errors);
         return;
     }
+    const int errors = m_frame.sink().errorCount();
     m_saving = true;
     m_savePid->setEnabled(false);
     m_frame.longOperation(true);

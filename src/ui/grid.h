@@ -59,6 +59,25 @@ QToolButton* makeGlyphButton(const QString& name, const QString& glyph, const QS
 // The small caption above or beside an editor.
 QLabel* smallLabel(const QString& text);
 
+// Shows item of a list; an item the list lacks (or -1) shows no item.
+inline void setListItem(QComboBox* list, int item)
+{
+    list->setCurrentIndex(item < list->count() ? item : -1);
+}
+
+// While one lives, the views are being filled: change actions stay quiet.
+class Filling {
+public:
+    explicit Filling(bool& flag) : m_flag(flag), m_was(flag) { m_flag = true; }
+    ~Filling() { m_flag = m_was; }
+    Filling(const Filling&) = delete;
+    Filling& operator=(const Filling&) = delete;
+
+private:
+    bool& m_flag;
+    bool m_was;
+};
+
 // The room a column needs for its caption: the caption's width and the header's margins.
 int captionWidth(const QTableWidget* grid, const QString& caption);
 // A read-only grid with whole-row selection and the given captions and column widths; a column

@@ -1,11 +1,14 @@
-// The PLAYLIST and CLIPINF tabs' controls: the PlayList selector, the PlayItems, stream, SubPath
-// and mark groups, AppInfoPlayList; the clip selector and the ProgramInfo grid. They stay
-// disabled until a PlayList or clip is read into them.
+// The PLAYLIST tab's controls (the selector, the PlayItems, stream, SubPath and mark groups,
+// AppInfoPlayList) and the wiring of their signals to the tab's handlers.
 
 #include "playlist/app_info.h"
 #include "playlist/clpi.h"
 #include "playlist/mpls_text.h"
 #include "playlist/vocabulary.h"
+#include "playlist/playlist_view.h"
+#include "playlist/stn_edit.h"
+#include "playlist/subpath_edit.h"
+#include "playlist/mark_edit.h"
 #include "ui/grid.h"
 #include "ui/main_window.h"
 #include "ui/playlist_tab.h"
@@ -263,6 +266,216 @@ QWidget* PlayListTab::buildAppInfoGroup()
     layout->addLayout(bitsRow);
     layout->addLayout(flags);
     return box;
+}
+
+void PlayListTab::connectControls()
+{
+    connect(m_playList, &QComboBox::currentIndexChanged, this, [this] {
+        if (m_filling)
+            return;
+        m_frame.updateSaveButton();
+        if (m_frame.options().autoRead())
+            bReadPLClick();
+    });
+    connect(m_readPlayList, &QPushButton::clicked, this, [this] { bReadPLClick(); });
+    connect(m_extEdit, &QPushButton::clicked, this, &PlayListTab::bMExtDatEditClick);
+
+    connect(m_items, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
+        if (!m_filling && row != previous)
+            sgPLitemClick(row);
+    });
+    connect(m_items, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+        clipJump(playlist::playItemClip(m_model, static_cast<size_t>(std::max(0, row))));
+    });
+    connect(m_angles, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+        if (const auto item = currentPlayItem())
+            clipJump(playlist::angleClip(m_model, *item, static_cast<size_t>(std::max(0, row))));
+    });
+    connect(m_counts, &QTableWidget::cellClicked, this, [this](int, int column) { sgSTNClick(column); });
+    connect(m_counts, &QTableWidget::currentCellChanged, this, [this](int, int column, int, int previous) {
+        if (!m_filling && column != previous && column >= 0)
+            sgSTNClick(column);
+    });
+    connect(m_streams, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
+        if (!m_filling && row != previous)
+            sgStreamEntryClick(row);
+    });
+
+    // The stream editors write the selected stream, then its row is redrawn.
+    const auto selector = [this](QComboBox* list, bool (*edit)(playlist::TPLmpls&, size_t, int, size_t, size_t)) {
+        connect(list, &QComboBox::currentIndexChanged, this, [this, edit](int item) {
+            if (!m_filling && item >= 0)
+                streamEdited(edit, item);
+        });
+    };
+    selector(m_entryType, &playlist::setEntryType);
+    selector(m_video, &playlist::setVideoCoding);
+    selector(m_resolution, &playlist::setVideoFormat);
+    selector(m_frameRate, &playlist::setFrameRate);
+    selector(m_audio, &playlist::setAudioCoding);
+    selector(m_audioType, &playlist::setAudioFormat);
+    selector(m_frequency, &playlist::setSampleRate);
+    // The language is taken when the drop-down list closes on a choice.
+    connect(m_language, &QComboBox::activated, this, [this] {
+        if (!m_filling)
+            streamTextEdited(&playlist::setLanguage, m_language->currentText().toStdString());
+    });
+    const auto field = [this](QLineEdit* edit, bool (*apply)(playlist::TPLmpls&, size_t, int, size_t, std::string_view)) {
+        connect(edit, &QLineEdit::editingFinished, this, [this, edit, apply] {
+            if (!m_filling && edit->isModified()) {
+                edit->setModified(false);
+                streamTextEdited(apply, edit->text().toStdString());
+            }
+        });
+    };
+    field(m_mainPid, &playlist::setMainPid);
+    field(m_subPid, &playlist::setSubPid);
+    field(m_subPathId, &playlist::setSubPathId);
+    field(m_subClipId, &playlist::setSubclipId);
+    connect(m_stnIns, &QToolButton::clicked, this, &PlayListTab::bbSTNinsClick);
+    connect(m_stnDel, &QToolButton::clicked, this, &PlayListTab::bbSTNdelClick);
+
+    connect(m_subPaths, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
+        if (!m_filling && row != previous)
+            sgSubPathClick(row);
+    });
+    connect(m_subItems, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
+        if (!m_filling && row != previous)
+            sgSubPlayItemClick(row);
+    });
+    connect(m_subItems, &QTableWidget::cellChanged, this, [this](int row, int column) {
+        if (!m_filling)
+            subPlayItemCellEdited(row, column);
+    });
+    connect(m_subItems, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+        if (const auto sp = currentSubPath())
+            clipJump(playlist::subPlayItemClip(m_model, *sp, static_cast<size_t>(std::max(0, row))));
+    });
+    connect(m_clipEntries, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+        const auto sp = currentSubPath();
+        const int item = m_subItems->currentRow();
+        if (sp && item >= 0)
+            clipJump(playlist::clipEntryClip(m_model, *sp, static_cast<size_t>(item), static_cast<size_t>(std::max(0, row))));
+    });
+    connect(m_subPathType, &QComboBox::currentIndexChanged, this, [this](int item) {
+        const auto sp = currentSubPath();
+        if (m_filling || !sp || item < 0)
+            return;
+        playlist::setSubPathType(m_model, *sp, static_cast<uint8_t>(item));
+        edited();
+        setGridRow(m_subPaths, static_cast<int>(*sp), playlist::subPathRow(m_model.playList.subPaths[*sp], *sp));
+        const auto state = playlist::selectSubPath(m_model, *sp);
+        Filling filling(m_filling);
+        if (state.typeHint)
+            m_subPathType->setToolTip(QString::fromStdString(*state.typeHint));
+        m_repeat->setEnabled(state.repeatEnabled);
+        setListItem(m_repeat, state.repeatItem);
+    });
+    connect(m_repeat, &QComboBox::currentIndexChanged, this, [this](int item) {
+        const auto sp = currentSubPath();
+        if (m_filling || !sp || item < 0)
+            return;
+        playlist::setSubPathRepeat(m_model, *sp, static_cast<uint16_t>(item));
+        edited();
+        setGridRow(m_subPaths, static_cast<int>(*sp), playlist::subPathRow(m_model.playList.subPaths[*sp], *sp));
+    });
+    connect(m_spIns, &QToolButton::clicked, this, &PlayListTab::bbSPinsClick);
+    connect(m_spDel, &QToolButton::clicked, this, &PlayListTab::bbSPdelClick);
+
+    connect(m_marks, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
+        if (!m_filling && row != previous)
+            sgPlayListMarkClick(row);
+    });
+    connect(m_markType, &QComboBox::currentIndexChanged, this, [this](int item) {
+        const auto mark = currentMark();
+        if (m_filling || !mark || item < 0)
+            return;
+        playlist::setMarkType(m_model, *mark, static_cast<size_t>(item));
+        edited();
+        setGridRow(m_marks, static_cast<int>(*mark), playlist::markRow(m_model.marks.marks[*mark], *mark));
+    });
+    connect(m_markItem, &QLineEdit::editingFinished, this, [this] {
+        const auto mark = currentMark();
+        if (m_filling || !mark || !m_markItem->isModified())
+            return;
+        m_markItem->setModified(false);
+        playlist::setMarkPlayItem(m_model, *mark, static_cast<uint16_t>(m_markItem->value()));
+        edited();
+        setGridRow(m_marks, static_cast<int>(*mark), playlist::markRow(m_model.marks.marks[*mark], *mark));
+    });
+    for (TIntEdit* part : {m_hour, m_minute, m_second, m_ms})
+        connect(part, &QLineEdit::editingFinished, this, [this, part] {
+            if (!m_filling && part->isModified()) {
+                part->setModified(false);
+                markTimeEdited();
+            }
+        });
+    connect(m_markIns, &QToolButton::clicked, this, &PlayListTab::bbPLMinsClick);
+    connect(m_markDel, &QToolButton::clicked, this, &PlayListTab::bbPLMdelClick);
+    connect(m_loadChapters, &QPushButton::clicked, this, &PlayListTab::bLoadChaptersClick);
+    connect(m_saveChapters, &QPushButton::clicked, this, &PlayListTab::bSaveChaptersClick);
+
+    // AppInfoPlayList: every change goes into the model at once.
+    connect(m_playbackType, &QComboBox::currentIndexChanged, this, [this](int item) {
+        if (!m_filling && m_session.playList.loaded && item >= 0) {
+            playlist::setPlaybackType(m_model, static_cast<size_t>(item));
+            edited();
+        }
+    });
+    connect(m_playbackCount, &QLineEdit::textEdited, this, [this] {
+        if (!m_filling && m_session.playList.loaded) {
+            playlist::setPlaybackCount(m_model, m_playbackCount->value());
+            edited();
+        }
+    });
+    for (int word = 1; word <= 2; ++word) {
+        THexEdit* mask = word == 1 ? m_mask1 : m_mask2;
+        connect(mask, &QLineEdit::textEdited, this, [this, word, mask] {
+            if (m_filling || !m_session.playList.loaded)
+                return;
+            playlist::setUoMaskWord(m_model, word, mask->text().toStdString());
+            edited();
+            showAppInfo();
+        });
+    }
+    for (int bit = 0; bit < 32; ++bit)
+        connect(m_uoBoxes[static_cast<size_t>(bit)], &QCheckBox::clicked, this, [this, bit](bool checked) {
+            if (m_filling || !m_session.playList.loaded)
+                return;
+            playlist::setUoBit(m_model, bit, checked);
+            edited();
+            showAppInfo();
+        });
+    connect(m_uoBoxes[playlist::kPipPgBox], &QCheckBox::clicked, this, [this](bool checked) {
+        if (m_filling || !m_session.playList.loaded)
+            return;
+        playlist::setPipPgUo(m_model, checked);
+        edited();
+        showAppInfo();
+    });
+    const playlist::AppInfoFlag kFlags[] = {playlist::AppInfoFlag::RandomAccess, playlist::AppInfoFlag::AudioMix,
+                                            playlist::AppInfoFlag::BypassMixer};
+    for (size_t i = 0; i < m_flags.size(); ++i)
+        connect(m_flags[i], &QCheckBox::clicked, this, [this, flag = kFlags[i]](bool checked) {
+            if (!m_filling && m_session.playList.loaded) {
+                playlist::setAppInfoFlag(m_model, flag, checked);
+                edited();
+            }
+        });
+    // Enter ends an entry: the focus goes to the group box.
+    auto* appInfo = findChild<QGroupBox*>(QStringLiteral("gbAppInfo"));
+    appInfo->setFocusPolicy(Qt::ClickFocus);
+    for (QLineEdit* edit : std::initializer_list<QLineEdit*>{m_playbackCount, m_mask1, m_mask2})
+        connect(edit, &QLineEdit::returnPressed, this, [appInfo] { appInfo->setFocus(); });
+
+    connect(m_splitter, &QSplitter::splitterMoved, this, [this] {
+        const auto sizes = m_splitter->sizes();
+        m_playListHeight = sizes.value(0);
+        m_subPathHeight = sizes.value(1);
+        m_playListMarkHeight = sizes.value(2);
+    });
+    // SubPlayItem cells are typed into (F2 or a key); a double click jumps to the clip.
+    m_subItems->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
 }
 
 }  // namespace mirtal::ui
