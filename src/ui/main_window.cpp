@@ -334,6 +334,8 @@ void TfMain::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    // A long run (a PID extraction) that is still pumping events ends with the window.
+    m_session.requestCancel();
     RegWrite();
     m_session.disc.streams.clear();
     QMainWindow::closeEvent(event);
