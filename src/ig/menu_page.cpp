@@ -15,6 +15,15 @@ MenuPage::MenuPage(IgMenu& menu, hdmv::Registers& regs, core::Report& report)
         m_pageIndex = 0;
 }
 
+void MenuPage::reset()
+{
+    m_pageIndex = m_menu.ics.pages.empty() ? -1 : 0;
+    m_states.clear();
+    m_buttonList.clear();
+    m_buttonListSelection = -1;
+    m_image.fill(options.background);
+}
+
 void MenuPage::selectPageIndex(int index)
 {
     if (index < 0 || static_cast<size_t>(index) >= m_menu.ics.pages.size())

@@ -54,6 +54,10 @@ public:
     std::function<void(int pageIndex)> onPageSelected;
 
     void setActive(bool active) { m_active = active; }
+    // A new menu was loaded into the menu (or it was emptied): its first page is chosen, the
+    // button state table and the Button list are empty until the next DrawPage, and the image
+    // shows the background.
+    void reset();
     [[nodiscard]] const RgbImage& image() const { return m_image; }
     [[nodiscard]] IgMenu& menu() { return m_menu; }
     [[nodiscard]] hdmv::Registers& registers() { return m_regs; }

@@ -1,6 +1,8 @@
 #include "session/session.h"
 
+#include "bdmv/disc_path.h"
 #include "playlist/mpls_io.h"
+#include "ig/ts_reader.h"
 
 #include <algorithm>
 
@@ -11,6 +13,7 @@ bool Session::openDisc(const std::filesystem::path& bdmv)
     playList = LoadedPlayList{};
     clip = LoadedClip{};
     menu = ig::IgMenu{};
+    menuPage.reset();
     return bdmv::openDisc(disc, bdmv, report);
 }
 
@@ -54,6 +57,33 @@ playlist::ClipInfo Session::readClip(const std::string& name)
         clip.loaded = true;
     }
     return view;
+}
+
+ig::LoadResult Session::loadMenu(const std::string& name, uint16_t pid)
+{
+    const auto stream = streamOf(name);
+    const std::string fileName = stream && !stream->name.empty() ? stream->name : name + ".m2ts";
+    const int64_t recordedSize = stream ? stream->size : 0;
+    ig::IgMenu loaded;
+    ig::LoadResult result;
+    if (pid < 0x1400 || pid > 0x14FF || recordedSize <= 0) {
+        // "Not an IGS", said by the loader, without opening anything.
+        ig::MemorySource none({});
+        result = ig::loadIG(none, pid, recordedSize, fileName, loaded, report);
+    } else {
+        ig::FileSource source(bdmv::discEntry(disc.bdmv, "STREAM", fileName));
+        if (!source.ok()) {
+            report.erlog("Cannot open " + fileName + ": " + source.error());
+            result.status = ig::LoadStatus::FileError;
+        } else {
+            result = ig::loadIG(source, pid, recordedSize, fileName, loaded, report);
+        }
+    }
+    if (result.status == ig::LoadStatus::Cancelled)
+        return result;
+    menu = result.status == ig::LoadStatus::Loaded ? std::move(loaded) : ig::IgMenu{};
+    menuPage.reset();
+    return result;
 }
 
 }  // namespace mirtal::session

@@ -10,6 +10,8 @@
 #include "hdmv/emulator.h"
 #include "hdmv/registers.h"
 #include "ig/ig.h"
+#include "ig/ig_load.h"
+#include "ig/menu_page.h"
 #include "playlist/clpi.h"
 #include "playlist/mpls.h"
 
@@ -34,7 +36,10 @@ struct LoadedClip {
 
 class Session {
 public:
-    explicit Session(core::Reporter& sink) : report(sink), emulator(registers, report) {}
+    explicit Session(core::Reporter& sink) : report(sink), emulator(registers, report), menuPage(menu, registers, report)
+    {
+        emulator.setMenuView(&menuPage);
+    }
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
@@ -45,6 +50,9 @@ public:
     LoadedPlayList playList;
     LoadedClip clip;
     ig::IgMenu menu;
+    // The shown page of the menu: the page image, the button state table, the Button list. The
+    // emulator draws through it while it is active (the Menu tab in front).
+    ig::MenuPage menuPage;
 
     // Opens a BDMV folder: the disc is replaced, and the PlayList, clip and menu of the previous
     // disc are dropped with it. False when a required check failed.
@@ -64,6 +72,13 @@ public:
     playlist::ClipInfo readClip(const std::string& name);
     // The stream file entry of a clip of the disc's clip list; nullopt when the list lacks it.
     [[nodiscard]] std::optional<bdmv::TAVStream> streamOf(const std::string& clip) const;
+
+    // Loads the IG stream on pid of the disc's clip `clip`. A loaded menu replaces the previous
+    // one whole and its first page is chosen; a cancelled load keeps the previous menu as it
+    // was; any other failure (not an IG PID, no stream, no composition, a file error) leaves no
+    // menu. The caller resets the registers after a good load.
+    ig::LoadResult loadMenu(const std::string& clip, uint16_t pid);
+    [[nodiscard]] bool hasMenu() const { return menu.loaded && !menu.ics.pages.empty(); }
 
     // The Cancel button; the long operations clear it when they start and poll it.
     void requestCancel() { report.requestCancel(); }

@@ -2,6 +2,7 @@
 // actions, and Save PID.
 
 #include "ui/clip_tab.h"
+#include "ui/menu_tab.h"
 
 #include "bdmv/disc_path.h"
 #include "ig/ts_reader.h"
@@ -80,6 +81,7 @@ void ClipInfTab::connectControls()
     });
     connect(m_programs, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { sgCIDblClick(row); });
     connect(m_savePid, &QPushButton::clicked, this, &ClipInfTab::bSavePESClick);
+    connect(m_loadToMenu, &QPushButton::clicked, this, &ClipInfTab::bLoadToMenuClick);
 }
 
 void ClipInfTab::discOpened()
@@ -172,11 +174,19 @@ void ClipInfTab::sgCIDblClick(int row)
         openStreamFile();
         break;
     case playlist::ProgramRowAction::LoadMenu:
-        // The menu loader comes with the Menu tab.
+        bLoadToMenuClick();
         break;
     case playlist::ProgramRowAction::None:
         break;
     }
+}
+
+void ClipInfTab::bLoadToMenuClick()
+{
+    const auto stream = currentStream();
+    if (!stream)
+        return;
+    (void)m_frame.menuTab().bLoadToMenuClick(m_session.clip.name, m_session.clip.info.streams[*stream].pid);
 }
 
 void ClipInfTab::openStreamFile()

@@ -37,6 +37,8 @@ public:
     void bFindClick();
     void sgCIClick(int row);
     void sgCIDblClick(int row);
+    // "->": the selected row's IG stream goes to the Menu tab.
+    void bLoadToMenuClick();
     // Save PID: the selected row's PID into the output folder, the window responsive and Cancel
     // enabled while it runs. A missing stream file or an unwritable output is an error line; a
     // click while a run is on does nothing.

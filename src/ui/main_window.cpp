@@ -88,7 +88,7 @@ TfMain::TfMain(const QStringList& arguments, QWidget* parent)
     m_bdmv = new BdmvTab(*this, m_session, m_objectList);
     m_playListTab = new PlayListTab(*this, m_session);
     m_clipTab = new ClipInfTab(*this, m_session);
-    m_menuTab = new MenuTab(*this, m_session);
+    m_menuTab = new MenuTab(*this, m_session, m_buttonList);
     auto* status = new StatusTab(m_log);
 
     m_tabs = new QTabWidget;
@@ -117,6 +117,8 @@ TfMain::TfMain(const QStringList& arguments, QWidget* parent)
     connect(status, &StatusTab::bGPRsClick, this, &TfMain::bGPRsClick);
     connect(status, &StatusTab::bResetRegsClick, this, &TfMain::bResetRegsClick);
     connect(m_tabs, &QTabWidget::currentChanged, this, [this] { PageControlChange(); });
+    connect(m_options, &OptionsTab::coloursChanged, m_menuTab, &MenuTab::applyOptions);
+    m_menuTab->applyOptions();
     // The overlay options and their twins on the page view follow each other.
     for (size_t i = 0; i < kOverlayCount; ++i) {
         connect(m_options->overlayBox(i), &QCheckBox::toggled, this, [this, i] { syncOverlay(i, true); });
@@ -220,12 +222,13 @@ QWidget* TfMain::buildBottomBar()
     nav->setSpacing(2);
     const std::pair<const char*, const char*> kNav[] = {
         {"bNavUp", "&U"}, {"bNavDown", "&D"}, {"bNavLeft", "&L"}, {"bNavRight", "&R"}, {"bNavSel", "S&el"}};
-    for (const auto& [name, caption] : kNav) {
-        auto* button = new QPushButton(QString::fromLatin1(caption));
-        button->setObjectName(QString::fromLatin1(name));
+    for (size_t i = 0; i < m_navButtons.size(); ++i) {
+        auto* button = new QPushButton(QString::fromLatin1(kNav[i].second));
+        button->setObjectName(QString::fromLatin1(kNav[i].first));
         button->setFixedWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("Sel")) + 12);
         button->setEnabled(false);
         nav->addWidget(button);
+        m_navButtons[i] = button;
     }
 
     m_find = new QPushButton(QStringLiteral("Find"));
@@ -444,6 +447,8 @@ void TfMain::PageControlChange()
     m_objectList->setVisible(tab == kTabBdmv);
     m_buttonList->setVisible(tab == kTabMenu);
     m_navPanel->setVisible(tab == kTabMenu);
+    // The emulator draws on the menu page only while it is in front.
+    m_menuTab->setActive(tab == kTabMenu);
     updateSaveButton();
 }
 
@@ -470,6 +475,7 @@ void TfMain::discOpened(bool ok)
 {
     m_playListTab->discOpened();
     m_clipTab->discOpened();
+    m_menuTab->menuCleared();
     // With "Auto Read" the first PlayList and clip are on show at once, as a selection shows them.
     if (ok && m_options->autoRead()) {
         if (!m_session.disc.playlists.empty())
@@ -550,6 +556,11 @@ void TfMain::bCancelClick()
     m_session.requestCancel();
 }
 
+void TfMain::setCancelEnabled(bool enabled)
+{
+    m_cancel->setEnabled(enabled);
+}
+
 void TfMain::longOperation(bool running)
 {
     m_cancel->setEnabled(running);
@@ -614,6 +625,8 @@ void TfMain::followTarget(const hdmv::FollowTarget& target)
             m_tabs->setCurrentIndex(kTabMenu);
             if (target.page)
                 m_menuTab->showPage(*target.page);
+            if (target.button)
+                m_menuTab->showButton(*target.button);
         }
     }
 }

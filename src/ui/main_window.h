@@ -13,6 +13,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -58,6 +59,7 @@ public:
     [[nodiscard]] QColor colour(ColourSetting which) const { return m_options->colour(which); }
     [[nodiscard]] PlayListTab& playListTab() { return *m_playListTab; }
     [[nodiscard]] ClipInfTab& clipTab() { return *m_clipTab; }
+    [[nodiscard]] MenuTab& menuTab() { return *m_menuTab; }
     // The ExtensionData dialogs open modally; a test replaces the dialog's run with its own.
     void setExtDatRunner(std::function<int(TfExtDat&)> runner) { m_extDatRunner = std::move(runner); }
     // A question with Yes and No (and Cancel when asked for); a test answers in its place.
@@ -110,6 +112,15 @@ public:
     void followTarget(const hdmv::FollowTarget& target);
     // A long operation starts or ends: Cancel is enabled while it runs, the progress bar shown.
     void longOperation(bool running);
+    // Cancel alone, for runs without progress (a repeating animation).
+    void setCancelEnabled(bool enabled);
+    // A run of the emulator starts (trace switch, activation delay, cancel flag, Cancel) or ends
+    // (the command line, the Start caption and the register fields show where it stopped).
+    void beginRun();
+    void endRun();
+    void showRunState();
+    // The menu's five navigation buttons.
+    void setNavigationEnabled(bool enabled);
     // Once a PID extraction has run, Cancel asks before it stops anything.
     void setConfirmCancel() { m_confirmCancel = true; }
 
@@ -167,6 +178,7 @@ private:
     QWidget* m_registerPanel = nullptr;
     QWidget* m_navPanel = nullptr;
     QComboBox* m_buttonList = nullptr;
+    std::array<QPushButton*, 5> m_navButtons{};
     QPushButton* m_start = nullptr;
     QCheckBox* m_trace = nullptr;
     TIntEdit* m_programLine = nullptr;

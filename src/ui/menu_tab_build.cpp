@@ -8,6 +8,7 @@
 #include "ui/main_window.h"
 #include "ui/menu_tab.h"
 #include "ui/num_edit.h"
+#include "ui/page_view.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,6 +18,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -24,15 +27,6 @@
 namespace mirtal::ui {
 
 namespace {
-
-QTableWidget* menuGrid(const QString& name, const std::vector<std::string>& captions, std::initializer_list<int> widths,
-                       const QString& hint = {})
-{
-    const std::vector<int> w(widths);
-    auto* grid = makeGrid(name, captions, w);
-    grid->setToolTip(hint);
-    return grid;
-}
 
 template <typename Field>
 Field* headerField(Field* field, const QString& name, const QString& hint, int digits)
@@ -52,17 +46,20 @@ QGroupBox* box(const QString& name, const QString& caption)
 }
 
 // One effects sub-tab: windows, effects and the composition objects of the selected effect.
-QWidget* effectsTab(const QString& name, const QString& prefix)
+QWidget* effectsTab(const QString& name, const QString& prefix, std::array<QTableWidget*, 3>& grids)
 {
     auto* page = new QWidget;
     page->setObjectName(name);
-    auto* windows = menuGrid(QStringLiteral("sg") + prefix + QStringLiteral("Windows"), ig::windowGridCaptions(),
+    auto* windows = captionGrid(QStringLiteral("sg") + prefix + QStringLiteral("Windows"), ig::windowGridCaptions(),
                              {30, 44, 44, 50, 50}, QStringLiteral("Windows"));
-    auto* effects = menuGrid(QStringLiteral("sg") + prefix + QStringLiteral("Effects"), ig::effectGridCaptions(),
+    auto* effects = captionGrid(QStringLiteral("sg") + prefix + QStringLiteral("Effects"), ig::effectGridCaptions(),
                              {30, 90, 50, 60}, QStringLiteral("Effects"));
-    auto* objects = menuGrid(QStringLiteral("sg") + prefix + QStringLiteral("CompObjects"),
+    auto* objects = captionGrid(QStringLiteral("sg") + prefix + QStringLiteral("CompObjects"),
                              ig::compositionObjectGridCaptions(), {30, 46, 50, 56, 50, 46, 46, 60, 60},
                              QStringLiteral("Composition objects"));
+    grids = {windows, effects, objects};
+    for (auto* grid : grids)
+        grid->setEnabled(false);
     auto* top = new QHBoxLayout;
     top->addWidget(windows, 1);
     top->addWidget(effects, 1);
@@ -75,20 +72,23 @@ QWidget* effectsTab(const QString& name, const QString& prefix)
 
 }  // namespace
 
-MenuTab::MenuTab(TfMain& frame, session::Session& session, QWidget* parent)
-    : QWidget(parent), m_frame(frame), m_session(session)
+MenuTab::MenuTab(TfMain& frame, session::Session& session, QComboBox* buttonList, QWidget* parent)
+    : QWidget(parent), m_frame(frame), m_session(session), m_buttonList(buttonList)
 {
     setObjectName(QStringLiteral("tsMenu"));
 
     // The composition: its summary, the page list and the user time-out.
     auto* igs = box(QStringLiteral("gbIGSInfo"), QStringLiteral("Interactive Graphics"));
+    m_igsBox = igs;
     auto* info = new QLabel(QStringLiteral("-"));
     info->setObjectName(QStringLiteral("lIGSInfo"));
+    m_info = info;
     m_page = makeList(QStringLiteral("cbPage"), QStringLiteral("Page ID"), {}, 64);
     auto* timeOut = new QLineEdit;
     timeOut->setObjectName(QStringLiteral("eUTO"));
     timeOut->setToolTip(QStringLiteral("User time out duration"));
     timeOut->setReadOnly(true);
+    m_timeOut = timeOut;
     timeOut->setFixedWidth(timeOut->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00,000")) + 14);
     auto* igsLayout = new QGridLayout(igs);
     igsLayout->setSpacing(3);
@@ -101,6 +101,7 @@ MenuTab::MenuTab(TfMain& frame, session::Session& session, QWidget* parent)
 
     // The page header.
     auto* head = box(QStringLiteral("gbMenuHead"), QStringLiteral("Page"));
+    m_headBox = head;
     struct HeaderField {
         const char* name;
         const char* hint;
@@ -130,6 +131,7 @@ MenuTab::MenuTab(TfMain& frame, session::Session& session, QWidget* parent)
         QLineEdit* field = entry.hex ? static_cast<QLineEdit*>(new THexEdit(entry.digits)) : new TIntEdit;
         headerField(field, QString::fromLatin1(entry.name), QString::fromLatin1(entry.hint), entry.digits);
         field->setReadOnly(entry.readOnly);
+        m_header[static_cast<size_t>(n)] = field;
         const int col = n < 6 ? n : n - 6;
         const int rowPair = n < 6 ? 0 : 2;
         headLayout->addWidget(smallLabel(QString::fromLatin1(entry.label)), rowPair, col);
@@ -140,16 +142,25 @@ MenuTab::MenuTab(TfMain& frame, session::Session& session, QWidget* parent)
 
     // The object preview with its object and palette lists.
     auto* objPal = box(QStringLiteral("gbObjPal"), QStringLiteral("Objects"));
+    m_objPalBox = objPal;
     auto* objects = makeList(QStringLiteral("cbObjects"), QStringLiteral("0 objects"), {}, 64);
     auto* palettes = makeList(QStringLiteral("cbPalettes"), QStringLiteral("0 palettes"), {}, 64);
     auto* paletteOnly = new QCheckBox(QStringLiteral("View palette only"));
     paletteOnly->setObjectName(QStringLiteral("cbPalOnly"));
-    auto* preview = new QLabel;
-    preview->setObjectName(QStringLiteral("iMenu"));
-    preview->setFixedSize(160, 90);
-    preview->setAlignment(Qt::AlignCenter);
-    preview->setAutoFillBackground(true);
-    m_objectPreview = preview;
+    m_objects = objects;
+    m_palettes = palettes;
+    m_paletteOnly = paletteOnly;
+    // The preview at its own size in a scroll box of the object background colour.
+    m_objectPreview = new QLabel;
+    m_objectPreview->setObjectName(QStringLiteral("iMenu"));
+    m_objectPreview->setAlignment(Qt::AlignCenter);
+    m_previewArea = new QScrollArea;
+    m_previewArea->setObjectName(QStringLiteral("sbImage"));
+    m_previewArea->setWidget(m_objectPreview);
+    m_previewArea->setWidgetResizable(false);
+    m_previewArea->setAlignment(Qt::AlignCenter);
+    m_previewArea->setFixedSize(164, 94);
+    auto* preview = m_previewArea;
     auto* lists = new QVBoxLayout;
     lists->setSpacing(2);
     lists->addWidget(objects);
@@ -175,6 +186,7 @@ MenuTab::MenuTab(TfMain& frame, session::Session& session, QWidget* parent)
     bogs->setObjectName(QStringLiteral("tsBOGs"));
     const auto bogRows = ig::bogGrid(ig::TPage{});
     auto* bogGrid = new QTableWidget(3, 2);
+    m_bogGrid = bogGrid;
     bogGrid->setObjectName(QStringLiteral("sgBOG"));
     bogGrid->setToolTip(QStringLiteral("Button Overlap Groups"));
     bogGrid->horizontalHeader()->setVisible(false);
@@ -189,16 +201,21 @@ MenuTab::MenuTab(TfMain& frame, session::Session& session, QWidget* parent)
     }
     bogGrid->setColumnWidth(0, labelWidth);
     bogGrid->setColumnWidth(1, 32);
-    bogGrid->setFixedHeight(67);
+    bogGrid->setFixedHeight(3 * bogGrid->verticalHeader()->defaultSectionSize() + 2 * bogGrid->frameWidth() +
+                            bogGrid->horizontalScrollBar()->sizeHint().height());
     bogGrid->setEnabled(false);
-    auto* buttons = menuGrid(QStringLiteral("sgButton"), ig::buttonGridCaptions(),
+    auto* buttons = captionGrid(QStringLiteral("sgButton"), ig::buttonGridCaptions(),
                              {40, 40, 40, 40, 40, 40, 40, 40, 40, 40, 40, 40, 40, 40, 40, 40, 40, 40, 40, 40},
                              QStringLiteral("Buttons (Click to show object, Double click to animate)"));
-    const auto& commandCaptions = hdmv::commandGridCaptions();
-    auto* commands = menuGrid(QStringLiteral("sgMCommands"), {commandCaptions.begin(), commandCaptions.end()},
-                              {40, 72, 72, 72, 180},
-                              QStringLiteral("Navigation commands"));
+    m_buttonGrid = buttons;
+    buttons->setSelectionBehavior(QAbstractItemView::SelectItems);
+    buttons->setSelectionMode(QAbstractItemView::SingleSelection);
+    buttons->setEnabled(false);
+    auto* commands = captionGrid(QStringLiteral("sgMCommands"), hdmv::commandGridCaptions(), {40, 72, 72, 72, 180},
+                                 QStringLiteral("Navigation commands"));
     commands->setFixedWidth(440);
+    commands->setEnabled(false);
+    m_commandGrid = commands;
     auto* lower = new QHBoxLayout;
     lower->addWidget(buttons, 1);
     lower->addWidget(commands);
@@ -208,50 +225,23 @@ MenuTab::MenuTab(TfMain& frame, session::Session& session, QWidget* parent)
     bogsLayout->addLayout(lower, 1);
     m_menuTabs->addTab(bogs, QStringLiteral("BOGs"));
     m_menuTabs->setTabToolTip(0, QStringLiteral("Button Overlap Groups"));
-    m_menuTabs->addTab(effectsTab(QStringLiteral("tsInEffects"), QStringLiteral("InEff")), QStringLiteral("In Effects"));
-    m_menuTabs->addTab(effectsTab(QStringLiteral("tsOutEffects"), QStringLiteral("OutEff")), QStringLiteral("Out Effects"));
+    m_menuTabs->addTab(effectsTab(QStringLiteral("tsInEffects"), QStringLiteral("InEff"), m_effects[0]), QStringLiteral("In Effects"));
+    m_menuTabs->addTab(effectsTab(QStringLiteral("tsOutEffects"), QStringLiteral("OutEff"), m_effects[1]), QStringLiteral("Out Effects"));
     m_menuTabs->addTab(buildPageView(), QStringLiteral("Page view"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(top);
     layout->addWidget(m_menuTabs, 1);
-    connect(m_menuTabs, &QTabWidget::currentChanged, this, [this] { pcMenuChange(); });
-}
-
-bool MenuTab::pageViewShown() const
-{
-    return m_menuTabs->currentWidget()->objectName() == QStringLiteral("tsPageView");
-}
-
-bool MenuTab::menuShown() const
-{
-    return m_page->isEnabled();
-}
-
-void MenuTab::showPage(uint32_t page)
-{
-    const int i = m_page->findText(QString::number(page));
-    if (i >= 0)
-        m_page->setCurrentIndex(i);
-}
-
-void MenuTab::pcMenuChange()
-{
-    // The overlay boxes show up the first time the page view is opened.
-    if (pageViewShown())
-        m_infos->show();
+    connectControls();
 }
 
 QWidget* MenuTab::buildPageView()
 {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("tsPageView"));
-    m_pageImage = new QLabel;
-    m_pageImage->setObjectName(QStringLiteral("iFullpage"));
-    m_pageImage->setMinimumSize(192, 108);
-    m_pageImage->setAlignment(Qt::AlignCenter);
-    m_pageImage->setAutoFillBackground(true);
+    m_pageView = new TPageView;
+    m_pageView->setImage(m_session.menuPage.image());
 
     m_infos = new QGroupBox(QStringLiteral("Show"));
     m_infos->setObjectName(QStringLiteral("gbInfos"));
@@ -271,7 +261,7 @@ QWidget* MenuTab::buildPageView()
 
     auto* layout = new QHBoxLayout(page);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(m_pageImage, 1);
+    layout->addWidget(m_pageView, 1);
     layout->addWidget(m_infos);
     return page;
 }

@@ -169,11 +169,10 @@ OptionsTab::OptionsTab(core::Report& report, QWidget* parent) : QWidget(parent),
         swatch->setFixedSize(36, 16);
         paintSwatch(swatch, m_colours[static_cast<size_t>(i)]);
         m_colourButtons[static_cast<size_t>(i)] = swatch;
-        connect(swatch, &QPushButton::clicked, this, [this, i, swatch] {
+        connect(swatch, &QPushButton::clicked, this, [this, i] {
             const QColor chosen = QColorDialog::getColor(m_colours[static_cast<size_t>(i)], this);
             if (chosen.isValid()) {
-                m_colours[static_cast<size_t>(i)] = chosen;
-                paintSwatch(swatch, chosen);
+                setColour(static_cast<ColourSetting>(i), chosen);
             }
         });
         colours->addWidget(swatch, i % 5, (i / 5) * 2);
@@ -218,6 +217,35 @@ void OptionsTab::applyColourSwatches()
     for (size_t i = 0; i < m_colourButtons.size(); ++i)
         if (m_colourButtons[i] != nullptr)
             paintSwatch(m_colourButtons[i], m_colours[i]);
+    emit coloursChanged();
+}
+
+void OptionsTab::setColour(ColourSetting which, const QColor& colour)
+{
+    m_colours[which] = colour;
+    applyColourSwatches();
+}
+
+ig::MenuOptions OptionsTab::menuOptions() const
+{
+    const auto rgb = [this](ColourSetting which) {
+        const QColor c = m_colours[which];
+        return ig::Rgb{static_cast<uint8_t>(c.red()), static_cast<uint8_t>(c.green()), static_cast<uint8_t>(c.blue())};
+    };
+    ig::MenuOptions o;
+    o.background = rgb(kColBackground);
+    o.selectedButton = rgb(kColSelectedButton);
+    o.normalButton = rgb(kColNormalButton);
+    o.invalidButton = rgb(kColInvalidButton);
+    o.window = rgb(kColWindow);
+    o.selectedFrame = rgb(kColSelectedFrame);
+    o.normalFrame = rgb(kColNormalFrame);
+    o.invalidFrame = rgb(kColInvalidFrame);
+    o.showButtonId = m_overlayOptions[0]->isChecked();
+    o.showObjectId = m_overlayOptions[1]->isChecked();
+    o.showButtonFrame = m_overlayOptions[2]->isChecked();
+    o.showWindowFrame = m_overlayOptions[3]->isChecked();
+    return o;
 }
 
 core::BackupOptions OptionsTab::backupOptions() const

@@ -5,6 +5,7 @@
 
 #include "core/backup_save.h"
 #include "core/report.h"
+#include "ig/menu_page.h"
 
 #include <QColor>
 #include <QWidget>
@@ -50,10 +51,17 @@ public:
     [[nodiscard]] int actiDelayMs() const;
     [[nodiscard]] QColor colour(ColourSetting which) const { return m_colours[which]; }
     [[nodiscard]] QCheckBox* overlayBox(size_t which) const { return m_overlayOptions[which]; }
+    void setColour(ColourSetting which, const QColor& colour);
+    // The menu page's colours and overlays as the tab sets them.
+    [[nodiscard]] ig::MenuOptions menuOptions() const;
 
     // The tab's values of the settings, read at start-up and written on close.
     void readSettings(QSettings& s);
     void writeSettings(QSettings& s) const;
+
+signals:
+    // A colour was chosen or read from the settings.
+    void coloursChanged();
 
 private:
     void updateCountryLabel();

@@ -5,6 +5,7 @@
 #include "hdmv/runner.h"
 #include "ui/grid.h"
 #include "ui/bdmv_tab.h"
+#include "ui/menu_tab.h"
 #include "ui/main_window.h"
 #include "ui/num_edit.h"
 
@@ -29,6 +30,12 @@ void TfMain::connectRunPanel()
         m_session.emulator.CurrentLine = static_cast<int32_t>(m_programLine->value());
     });
     connect(m_programLine, &QLineEdit::returnPressed, this, [this] { m_start->setFocus(); });
+    // The menu's remote control.
+    using ig::Direction;
+    const Direction directions[] = {Direction::Up, Direction::Down, Direction::Left, Direction::Right};
+    for (size_t i = 0; i < 4; ++i)
+        connect(m_navButtons[i], &QPushButton::clicked, this, [this, d = directions[i]] { m_menuTab->navigateClick(d); });
+    connect(m_navButtons[4], &QPushButton::clicked, this, [this] { m_menuTab->bNavSelClick(); });
 
     using hdmv::RegisterKind;
     connect(m_psrNo, &QLineEdit::textEdited, this, [this] { showRegisterValue(RegisterKind::PSR); });
@@ -45,23 +52,43 @@ void TfMain::connectRunPanel()
 
 void TfMain::bStartClick()
 {
+    if (m_tabs->currentIndex() == kTabMenu) {
+        m_menuTab->bStartClick();
+        return;
+    }
     if (m_tabs->currentIndex() != kTabBdmv)
         return;
     const auto o = m_bdmv->currentObject();
     if (!o)
         return;
-    m_session.emulator.trace = m_trace->isChecked();
-    m_session.report.setActiDelayMs(m_options->actiDelayMs());
-    m_session.report.clearCancel();
-    m_cancel->setEnabled(!m_session.emulator.trace);
+    beginRun();
     const auto result = hdmv::startObject(m_session.emulator, m_session.disc.movieObjects.objects[*o].commands);
-    m_cancel->setEnabled(false);
+    endRun();
     if (result.restarted) {
         const bool was = m_filling;
         m_filling = true;
         m_objectList->setCurrentIndex(static_cast<int>(*o));
         m_filling = was;
     }
+    showRunState();
+}
+
+void TfMain::beginRun()
+{
+    m_session.emulator.trace = m_trace->isChecked();
+    m_session.report.setActiDelayMs(m_options->actiDelayMs());
+    m_session.report.clearCancel();
+    m_cancel->setEnabled(!m_session.emulator.trace);
+}
+
+void TfMain::endRun()
+{
+    m_cancel->setEnabled(false);
+    showRunState();
+}
+
+void TfMain::showRunState()
+{
     m_programLine->setText(QString::fromStdString(core::padded(m_session.emulator.CurrentLine, 4)));
     updateStartCaption();
     showRegisterValue(hdmv::RegisterKind::PSR);
@@ -79,6 +106,8 @@ void TfMain::traceDisplay(const hdmv::CommandList& program, int32_t line)
 {
     if (m_tabs->currentIndex() == kTabBdmv && line >= 0 && line < m_bdmv->commandRowCount())
         m_bdmv->selectCommandLine(static_cast<size_t>(line));
+    if (m_tabs->currentIndex() == kTabMenu)
+        m_menuTab->showTraceLine(line);
     m_session.report.slog(hdmv::traceStatusLine(program, line), 1);
     const auto pointer = hdmv::tracePointer(program, line);
     if (pointer.gpr) {
@@ -114,6 +143,12 @@ void TfMain::registerValueLeft(hdmv::RegisterKind kind)
     THexEdit* value = kind == hdmv::RegisterKind::PSR ? m_psrValue : m_gprValue;
     hdmv::writeRegister(m_session.registers, kind, number->value(), static_cast<uint32_t>(value->value()));
     showRegisterValue(kind);
+}
+
+void TfMain::setNavigationEnabled(bool enabled)
+{
+    for (QPushButton* b : m_navButtons)
+        b->setEnabled(enabled);
 }
 
 void TfMain::ResetRegs()

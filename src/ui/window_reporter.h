@@ -6,6 +6,8 @@
 
 #include "core/report.h"
 
+#include <QElapsedTimer>
+
 #include <string>
 
 
@@ -48,6 +50,8 @@ private:
     QLabel* m_panel0 = nullptr;
     QLabel* m_panel1 = nullptr;
     QProgressBar* m_progress = nullptr;
+    static constexpr int kPumpIntervalMs = 10;
+    QElapsedTimer m_pumped;
     bool m_errorShown = false;
     int m_lines = 0;
     int m_errors = 0;
