@@ -51,7 +51,9 @@ private:
     QLabel* m_panel1 = nullptr;
     QProgressBar* m_progress = nullptr;
     static constexpr int kPumpIntervalMs = 10;
+    static constexpr uint32_t kPumpPolls = 128;
     QElapsedTimer m_pumped;
+    uint32_t m_polls = 0;
     bool m_errorShown = false;
     int m_lines = 0;
     int m_errors = 0;
