@@ -16,16 +16,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDesktopServices>
-#include <QFileDialog>
-#include <QUrl>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
@@ -253,48 +249,6 @@ QWidget* TfMain::buildBottomBar()
     layout->addWidget(m_save);
     layout->addWidget(m_cancel);
     return bar;
-}
-
-QWidget* TfMain::buildAboutTab()
-{
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("tsAbout"));
-    auto* layout = new QVBoxLayout(page);
-    auto* name = new QLabel(QStringLiteral("Mirtal"));
-    name->setObjectName(QStringLiteral("lProgramName"));
-    QFont big = name->font();
-    big.setPointSize(big.pointSize() + 10);
-    big.setBold(true);
-    name->setFont(big);
-    auto* version = new QLabel(QStringLiteral("Version ") + QString::fromLatin1(bdmv::kVersionText));
-    version->setObjectName(QStringLiteral("lVersion"));
-    auto* purpose = new QLabel(QStringLiteral(
-        "An editor for the navigation and playlist structure of Blu-ray Disc movie folders (BDMV):\n"
-        "index.bdmv, MovieObject.bdmv, PlayLists and clip information, with a navigation-command "
-        "emulator."));
-    purpose->setWordWrap(true);
-    auto* history = new QTextEdit;
-    history->setObjectName(QStringLiteral("mHistory"));
-    history->setReadOnly(true);
-    history->setPlainText(QStringLiteral(
-        "0.21b4\n"
-        "  - PLAYLIST and CLIPINF tabs: PlayLists read, shown, edited and saved with backups; chapter\n"
-        "    files; Find; the clip's streams, Save PID.\n"
-        "  - Runs on Linux with Qt 6: the BDMV tab edits titles, First Playback, Top Menu,\n"
-        "    movie objects and their navigation commands; ExtensionData() dialog; saving with backups.\n"
-        "  - Settings are kept per user; the window opens a disc named on the command line.\n"
-        "0.21b3\n"
-        "  - Command emulator with step-by-step tracing and the register fields.\n"
-        "0.21b2\n"
-        "  - Backup modes \"Only first\", \"Overwrite\" and \"Stop if exists\"; \"Save to BACKUP dir\".\n"
-        "0.21b1\n"
-        "  - First public test version: reading and writing index.bdmv and MovieObject.bdmv.\n"));
-    layout->addWidget(name);
-    layout->addWidget(version);
-    layout->addWidget(purpose);
-    layout->addWidget(new QLabel(QStringLiteral("Change history:")));
-    layout->addWidget(history, 1);
-    return page;
 }
 
 void TfMain::setWindowTitleText(const QString& title)
@@ -569,46 +523,6 @@ void TfMain::longOperation(bool running)
         m_progress->setValue(0);
         m_session.report.clearCancel();
     }
-}
-
-TfMain::Answer TfMain::ask(const QString& question, bool withCancel)
-{
-    if (m_questionRunner)
-        return m_questionRunner(question, withCancel);
-    if (withCancel) {
-        const auto answer = QMessageBox::question(this, windowTitle(), question,
-                                                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
-        return answer == QMessageBox::Save ? Answer::Yes : answer == QMessageBox::Discard ? Answer::No : Answer::Cancel;
-    }
-    return QMessageBox::question(this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes
-               ? Answer::Yes
-               : Answer::No;
-}
-
-QString TfMain::chooseFile(const QString& title, const QString& proposed, const QString& filter, bool save)
-{
-    if (m_fileRunner)
-        return m_fileRunner(title, proposed, save);
-    return save ? QFileDialog::getSaveFileName(this, title, proposed, filter)
-                : QFileDialog::getOpenFileName(this, title, proposed, filter);
-}
-
-void TfMain::openWithDesktop(const QString& path)
-{
-    if (m_openRunner)
-        m_openRunner(path);
-    else
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-}
-
-std::optional<core::TExtensionData> TfMain::editExtensionData(const QString& fileName, const core::TExtensionData& block)
-{
-    m_extDat->setOutputFolder(m_options->workDir());
-    m_extDat->setBlock(fileName, block);
-    const int result = m_extDatRunner ? m_extDatRunner(*m_extDat) : m_extDat->exec();
-    if (result != QDialog::Accepted)
-        return std::nullopt;
-    return m_extDat->block();
 }
 
 void TfMain::followTarget(const hdmv::FollowTarget& target)

@@ -51,19 +51,6 @@ uint32_t hexOf(const QString& text)
     return static_cast<uint32_t>(core::hexToNumber(text.toStdString()));
 }
 
-// While one lives the remote control and the preview ignore new clicks: an animation's frame
-// delays process events, and a second run must not start inside the first.
-class Busy {
-public:
-    explicit Busy(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~Busy() { m_flag = false; }
-    Busy(const Busy&) = delete;
-    Busy& operator=(const Busy&) = delete;
-
-private:
-    bool& m_flag;
-};
-
 }  // namespace
 
 void MenuTab::connectControls()
@@ -80,7 +67,7 @@ void MenuTab::connectControls()
             return;
         m_session.registers.psr[11] = m_session.menu.ics.pages[static_cast<size_t>(index)].pageId;
         if (pageViewShown() && ready()) {
-            const Busy busy(m_busy);
+            const Filling busy(m_busy);
             applyOptions();
             m_session.menuPage.DrawPage();
             pageChanged();
@@ -120,7 +107,7 @@ void MenuTab::connectControls()
         connect(m_overlayPage[i], &QCheckBox::toggled, this, [this] {
             // The page view's boxes redraw the page once they are on show.
             if (m_infos->isVisible() && ready()) {
-                const Busy busy(m_busy);
+                const Filling busy(m_busy);
                 applyOptions();
                 m_session.menuPage.DrawPage();
                 pageChanged();
@@ -162,7 +149,7 @@ bool MenuTab::bLoadToMenuClick(const std::string& clip, uint16_t pid)
 {
     if (m_busy)
         return false;
-    const Busy busy(m_busy);
+    const Filling busy(m_busy);
     m_frame.longOperation(true);
     const auto result = m_session.loadMenu(clip, pid);
     m_frame.longOperation(false);
@@ -372,7 +359,7 @@ void MenuTab::sgButtonDblClick()
         m_frame.setCancelEnabled(false);
         return;
     }
-    const Busy busy(m_busy);
+    const Filling busy(m_busy);
     m_session.report.clearCancel();
     m_frame.setCancelEnabled(animation->repeat);
     const uint32_t palette = hexOf(m_palettes->currentText());
@@ -521,96 +508,6 @@ void MenuTab::applyOptions()
 const QImage& MenuTab::pageImage() const
 {
     return m_pageView->image();
-}
-
-void MenuTab::pageChanged()
-{
-    m_pageView->setImage(m_session.menuPage.image());
-    syncButtonList();
-    m_frame.showRunState();
-}
-
-void MenuTab::syncButtonList()
-{
-    const auto& ids = m_session.menuPage.buttonList();
-    bool same = m_buttonList->count() == static_cast<int>(ids.size());
-    for (size_t i = 0; same && i < ids.size(); ++i)
-        same = m_buttonList->itemText(static_cast<int>(i)) == qs(ids[i]);
-    if (!same) {
-        m_buttonList->clear();
-        m_buttonList->addItems(listItems(ids));
-    }
-    setListItem(m_buttonList, m_session.menuPage.buttonListSelection());
-    m_buttonList->setEnabled(!ids.empty());
-}
-
-void MenuTab::navigateClick(ig::Direction direction)
-{
-    if (!ready())
-        return;
-    const Busy busy(m_busy);
-    applyOptions();
-    m_frame.beginRun();
-    ig::navigate(m_session.menuPage, m_session.emulator, direction);
-    m_frame.endRun();
-    pageChanged();
-}
-
-void MenuTab::bNavSelClick()
-{
-    if (!ready())
-        return;
-    const Busy busy(m_busy);
-    applyOptions();
-    m_frame.beginRun();
-    ig::selectButton(m_session.menuPage, m_session.emulator);
-    m_frame.endRun();
-    pageChanged();
-}
-
-void MenuTab::iFullpageMouseDown(int x, int y)
-{
-    if (!menuShown()) {
-        return;
-    }
-    if (m_busy)
-        return;
-    const Busy busy(m_busy);
-    applyOptions();
-    m_frame.beginRun();
-    ig::mouseDown(m_session.menuPage, m_session.emulator, x, y);
-    m_frame.endRun();
-    pageChanged();
-}
-
-void MenuTab::bStartClick()
-{
-    if (!ready() || !shownPage())
-        return;
-    const Busy busy(m_busy);
-    applyOptions();
-    m_frame.beginRun();
-    ig::startMenu(m_session.menuPage, m_session.emulator);
-    m_frame.endRun();
-    pageChanged();
-}
-
-void MenuTab::showTraceLine(int32_t line)
-{
-    const uint16_t id = m_session.menuPage.buttonListId();
-    const auto& states = m_session.menuPage.states();
-    if (id >= states.size())
-        return;
-    const int bog = states[id].bog;
-    selectBogColumn(bog + 1);
-    m_bogGrid->scrollToItem(m_bogGrid->item(0, bog + 1));
-    {
-        const Filling filling(m_filling);
-        m_buttonGrid->setCurrentCell(states[id].indexInBog, std::max(0, m_buttonGrid->currentColumn()));
-    }
-    sgButtonClick();
-    if (line >= 0 && line < m_commandGrid->rowCount() && m_commandGrid->isEnabled())
-        selectGridRow(m_commandGrid, line);
 }
 
 }  // namespace mirtal::ui

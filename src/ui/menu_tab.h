@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 class QCheckBox;
@@ -88,6 +89,8 @@ private:
     // After the page was drawn or a run changed it: the page view, the Button list and the
     // register fields follow.
     void pageChanged();
+    // One action of the remote control on the shown page, as a run of the emulator.
+    void runOnPage(const std::function<void(ig::MenuPage&, hdmv::Emulator&)>& action);
     void syncButtonList();
     void showPreview(const QImage& image);
     [[nodiscard]] const ig::TPage* shownPage() const;
