@@ -338,4 +338,35 @@ TEST_F(MenuTabTest, CancelledLoadLeavesTheWindowAsItWasAndAClipWithoutMenuDisabl
     EXPECT_FALSE(control<QComboBox>(*window, "cbPage")->isEnabled());
 }
 
+TEST_F(MenuTabTest, TraceStepsThroughButtonsAndCommandsFollowTheirTargets)
+{
+    auto window = openDemo();
+    ASSERT_TRUE(window->menuTab().bLoadToMenuClick("00010", 0x1400));
+    auto* bogs = control<QTableWidget>(*window, "sgBOG");
+    auto* buttons = control<QTableWidget>(*window, "sgButton");
+    auto* commands = control<QTableWidget>(*window, "sgMCommands");
+    auto* start = control<QPushButton>(*window, "bStart");
+
+    // Traced, Start positions on the auto-action default button of BOG 4 without running it.
+    control<QCheckBox>(*window, "cbTrace")->setChecked(true);
+    start->click();
+    EXPECT_TRUE(window->emulator().RunPending);
+    EXPECT_EQ(bogs->currentColumn(), 5);
+    EXPECT_EQ(buttons->item(buttons->currentRow(), 0)->text(), QStringLiteral("0004"));
+    EXPECT_EQ(commands->currentRow(), 0);
+    EXPECT_TRUE(control<QLabel>(*window, "sbPanel1")->text().contains(QStringLiteral("Line 0000 : 51C00003")));
+    EXPECT_EQ(window->registers().psr[10], 0xFFFFu);
+    start->click();    // SetButtonPage 0: the button is selected and the run ends
+    EXPECT_FALSE(window->emulator().RunPending);
+    EXPECT_EQ(window->registers().psr[10], 0u);
+
+    // A double click on button 1's SetButtonPage shows page 1 with its button 0.
+    bogs->setCurrentCell(0, 2);
+    ASSERT_EQ(commands->item(0, 4)->text().left(13), QStringLiteral("SetButtonPage"));
+    emit commands->cellDoubleClicked(0, 4);
+    EXPECT_EQ(control<QComboBox>(*window, "cbPage")->currentText(), QStringLiteral("1"));
+    EXPECT_EQ(bogs->currentColumn(), 1);
+    EXPECT_EQ(buttons->item(buttons->currentRow(), 0)->text(), QStringLiteral("0000"));
+}
+
 }  // namespace
