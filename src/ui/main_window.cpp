@@ -11,6 +11,7 @@
 #include "ui/ext_dat.h"
 #include "ui/grid.h"
 #include "ui/num_edit.h"
+#include "ui/page_control.h"
 #include "ui/window_reporter.h"
 
 #include <QApplication>
@@ -87,7 +88,7 @@ TfMain::TfMain(const QStringList& arguments, QWidget* parent)
     m_menuTab = new MenuTab(*this, m_session, m_buttonList);
     auto* status = new StatusTab(m_log);
 
-    m_tabs = new QTabWidget;
+    m_tabs = new TPageControl;
     m_tabs->setObjectName(QStringLiteral("PageControl"));
     m_tabs->addTab(m_bdmv, QStringLiteral("BDMV"));
     m_tabs->addTab(m_playListTab, QStringLiteral("PLAYLIST"));
