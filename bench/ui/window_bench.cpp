@@ -2,18 +2,29 @@
 //   1. selecting a PlayList of 255 PlayItems (video, 32 audio, 200 PG and 32 IG streams each) and
 //      999 marks in the PLAYLIST tab, which reads it and fills every grid (target: under 100 ms);
 //   2. with DIR (a disc made by bench_playlist_gen), reading that disc's folder again in the
-//      window (target: under 0.5 s).
+//      window (target: under 0.5 s);
+//   3. a navigation step (Right) on the Page view of a full-screen page of 32 buttons, which
+//      redraws two buttons and shows the page (target: under 16 ms);
+//   4. with --clip CLIPDIR (a disc made by ig_gen_m2ts), loading the menu of clip 00001 in the
+//      window against the library's load that mirtal-cli menu runs (target: at most 1.2 times),
+//      and how long a load takes to answer Cancel (target: a tenth of a second).
 // Prints the median of the runs in milliseconds.
 //
-// usage: bench_window [DIR] [--runs 5]
+// usage: bench_window [DIR] [--clip CLIPDIR] [--runs 5]
 
+#include "ig/ig_load.h"
 #include "support/disc_builder.h"
+#include "support/ig_builder.h"
 #include "support/mpls_builder.h"
 #include "support/sample_disc.h"
 #include "ui/main_window.h"
+#include "ui/menu_tab.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
 
 #include <algorithm>
 #include <chrono>
@@ -52,6 +63,42 @@ std::vector<uint8_t> largePlayList()
     return b.bytes();
 }
 
+// A full-screen page of 8 × 4 buttons of 240 × 270 pixels, each with its own normal and
+// selected object; Right moves along the row.
+std::vector<uint8_t> fullScreenMenu()
+{
+    IcsLayout ics;
+    PageLayout page;
+    page.frameRateCode = 0;    // no frame delay: the step is all drawing
+    BogLayout bog;
+    std::vector<ByteVec> objects;
+    for (uint16_t id = 0; id < 32; ++id) {
+        ButtonLayout b;
+        b.id = id;
+        b.x = static_cast<uint16_t>((id % 8) * 240);
+        b.y = static_cast<uint16_t>((id / 8) * 270);
+        b.upper = b.lower = b.left = id;
+        b.right = static_cast<uint16_t>((id + 1) % 32);
+        b.normalStart = b.normalEnd = static_cast<uint16_t>(2 * id);
+        b.selectedStart = b.selectedEnd = static_cast<uint16_t>(2 * id + 1);
+        b.commands = {{0x50400001, 1, id}};
+        page.bogs.push_back({id, {b}});
+    }
+    page.defaultSelected = 0;
+    ics.pages = {page};
+    std::vector<ByteVec> segs = icsSegments(ics);
+    segs.push_back(pdsSegment(0, 0, {{1, 235, 128, 128, 255}, {2, 81, 240, 90, 255}, {3, 41, 110, 240, 255}}));
+    for (uint16_t id = 0; id < 64; ++id) {
+        ByteVec pixels(240 * 270);
+        for (size_t i = 0; i < pixels.size(); ++i)
+            pixels[i] = static_cast<uint8_t>(1 + (i / 240 + id) % 3);
+        for (auto& seg : odsSegments(id, 0, 240, 270, rleEncode(pixels, 240, 270)))
+            segs.push_back(seg);
+    }
+    segs.push_back(endSegment());
+    return segmentsToTs(segs);
+}
+
 double medianMs(int runs, const std::function<void()>& once)
 {
     std::vector<double> times;
@@ -69,10 +116,13 @@ double medianMs(int runs, const std::function<void()>& once)
 int main(int argc, char* argv[])
 {
     std::string disc;
+    std::string clipDisc;
     int runs = 5;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc)
             runs = std::max(1, std::atoi(argv[++i]));
+        else if (std::strcmp(argv[i], "--clip") == 0 && i + 1 < argc)
+            clipDisc = argv[++i];
         else
             disc = argv[i];
     }
@@ -99,6 +149,47 @@ int main(int argc, char* argv[])
             list->setCurrentIndex(4);
         });
         std::printf("select a PlayList of 255 PlayItems and 999 marks: %.1f ms (target 100 ms)\n", ms);
+    }
+    {
+        writeBytes(bdmv / "STREAM" / "00010.m2ts", fullScreenMenu());
+        ui::TfMain window(QStringList{QString::fromStdString(bdmv.string())});
+        window.show();
+        auto& menu = window.menuTab();
+        if (!menu.bLoadToMenuClick("00010", 0x1400))
+            return 1;
+        window.findChild<QTabWidget*>(QStringLiteral("pcMenu"))->setCurrentIndex(3);
+        window.findChild<QPushButton*>(QStringLiteral("bStart"))->click();
+        auto* right = window.findChild<QPushButton*>(QStringLiteral("bNavRight"));
+        const double ms = medianMs(std::max(runs, 32), [&] { right->click(); });
+        std::printf("navigation step on a full-screen page of 32 buttons: %.1f ms (target 16 ms)\n", ms);
+    }
+    if (!clipDisc.empty()) {
+        ui::TfMain window(QStringList{QString::fromStdString(clipDisc)});
+        window.show();
+        auto& menu = window.menuTab();
+        const double windowMs = medianMs(runs, [&] { (void)menu.bLoadToMenuClick("00001", 0x1400); });
+        const fs::path clip = window.disc().bdmv / "STREAM" / "00001.m2ts";
+        const double libraryMs = medianMs(runs, [&] {
+            core::NullReporter sink;
+            core::Report report(sink);
+            ig::IgMenu loaded;
+            (void)ig::loadIG(clip, 0x1400, loaded, report);
+        });
+        std::printf("menu load of %s: window %.1f ms, library %.1f ms: %.2f x (target 1.2 x)\n", clip.c_str(),
+                    windowMs, libraryMs, windowMs / libraryMs);
+        // Cancel a third of the way in; the time from the click to the load's return.
+        std::vector<double> answers;
+        for (int i = 0; i < runs; ++i) {
+            std::chrono::steady_clock::time_point clicked;
+            QTimer::singleShot(static_cast<int>(windowMs / 3), &window, [&] {
+                clicked = std::chrono::steady_clock::now();
+                window.bCancelClick();
+            });
+            (void)menu.bLoadToMenuClick("00001", 0x1400);
+            answers.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - clicked).count());
+        }
+        std::sort(answers.begin(), answers.end());
+        std::printf("Cancel during the load answered in %.1f ms (target 100 ms)\n", answers[answers.size() / 2]);
     }
     if (!disc.empty()) {
         ui::TfMain window(QStringList{QString::fromStdString(disc)});

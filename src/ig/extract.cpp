@@ -176,6 +176,7 @@ ExtractResult extractPid(ByteSource& source, uint16_t pid, ExtractMode mode, con
         const auto chunk = chunks.next();
         if (chunk.empty())
             break;
+        bool pidInChunk = false;
         for (size_t off = 0; off + kSourcePacketSize <= chunk.size(); off += kSourcePacketSize) {
             const uint8_t* sp = chunk.data() + off;
             ++result.packetsRead;
@@ -197,6 +198,7 @@ ExtractResult extractPid(ByteSource& source, uint16_t pid, ExtractMode mode, con
             }
             if (p != pid || p == kNullPid)
                 continue;
+            pidInChunk = true;
             ++result.packetsOnPid;
             const Payload pl = payloadOf(sp);
             if (mode == ExtractMode::Pes) {
@@ -240,7 +242,11 @@ ExtractResult extractPid(ByteSource& source, uint16_t pid, ExtractMode mode, con
                 remaining = remaining > pl.length ? remaining - pl.length : 0;
             }
         }
-        if (!cancelled && report.cancelled())
+        // Between chunks a run stops only outside a PES packet; inside one it goes on to the next
+        // packet start, which stops it, so that the file ends with whole packets. A packet that
+        // got nothing in a whole chunk is not waited for.
+        const bool betweenPackets = mode == ExtractMode::Pes || (remaining == 0 && !unbounded) || !pidInChunk;
+        if (!cancelled && betweenPackets && report.cancelled())
             cancelled = true;
     }
     out.close();

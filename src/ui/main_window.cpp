@@ -518,6 +518,7 @@ void TfMain::setCancelEnabled(bool enabled)
 
 void TfMain::longOperation(bool running)
 {
+    m_sink.setLongRun(running);
     m_cancel->setEnabled(running);
     m_progress->setVisible(running);
     if (running) {

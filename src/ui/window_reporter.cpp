@@ -62,9 +62,51 @@ void WindowReporter::logLine(std::string_view markup)
 
 void WindowReporter::statusText(int panel, std::string_view text)
 {
-    QLabel* label = panel == 0 ? m_panel0 : panel == 1 ? m_panel1 : nullptr;
-    if (!attached() || label == nullptr)
+    if (!attached() || (panel != 0 && panel != 1))
         return;
+    m_pending[static_cast<size_t>(panel)] = std::string(text);
+    if (!deferred())
+        flush();
+}
+
+bool WindowReporter::deferred() const
+{
+    // During a long run the texts and the bar follow every few milliseconds, not at every
+    // report: a load reports once a chunk, thousands of times.
+    return m_longRun && m_painted.isValid() && m_painted.elapsed() < kPaintIntervalMs;
+}
+
+void WindowReporter::setLongRun(bool running)
+{
+    m_longRun = running;
+    if (!running && attached())
+        flush();
+}
+
+void WindowReporter::flush()
+{
+    for (int panel = 0; panel < 2; ++panel)
+        if (auto& text = m_pending[static_cast<size_t>(panel)]) {
+            applyStatus(panel, *text);
+            text.reset();
+        }
+    if (m_pendingProgress) {
+        const int value = *m_pendingProgress;
+        m_pendingProgress.reset();
+        if (value < 0) {
+            m_progress->reset();
+        } else {
+            // The bar counts in thousandths so 64-bit totals fit its int range.
+            m_progress->setRange(0, 1000);
+            m_progress->setValue(value);
+        }
+    }
+    repaintBar();
+}
+
+void WindowReporter::applyStatus(int panel, const std::string& text)
+{
+    QLabel* label = panel == 0 ? m_panel0 : m_panel1;
     if (m_errorShown) {
         // Back to an ordinary text panel: regular font, no colours.
         m_errorShown = false;
@@ -75,18 +117,25 @@ void WindowReporter::statusText(int panel, std::string_view text)
         m_panel1->setFont(regular);
         m_panel0->setMinimumWidth(0);
     }
-    const QString shown = QStringLiteral(" ") + QString::fromStdString(std::string(text)) + QStringLiteral(" ");
+    const QString shown = QStringLiteral(" ") + QString::fromStdString(text) + QStringLiteral(" ");
+    if (label->text() == shown)
+        return;
     label->setText(shown);
-    label->setFixedWidth(label->fontMetrics().horizontalAdvance(shown + QStringLiteral("m")));
+    const int width = label->fontMetrics().horizontalAdvance(shown + QStringLiteral("m"));
+    if (label->maximumWidth() != width || label->minimumWidth() != width)
+        label->setFixedWidth(width);
     if (panel == 1)
-        m_bar->setToolTip(QString::fromStdString(std::string(text)));
-    repaintBar();
+        m_bar->setToolTip(QString::fromStdString(text));
 }
 
 void WindowReporter::errorDisplay(std::string_view text)
 {
     if (!attached())
         return;
+    // Texts still waiting came before the error, which covers both panels.
+    m_pending = {};
+    if (m_pendingProgress)
+        flush();
     m_errorShown = true;
     ++m_errors;
     m_lastError = std::string(text);
@@ -124,23 +173,20 @@ void WindowReporter::progress(int64_t done, int64_t total)
 {
     if (!attached())
         return;
-    if (total <= 0) {
-        m_progress->reset();
-        return;
-    }
-    // The bar counts in thousandths so 64-bit totals fit its int range.
-    m_progress->setRange(0, 1000);
-    m_progress->setValue(static_cast<int>(std::clamp<int64_t>(done * 1000 / total, 0, 1000)));
-    repaintBar();
+    m_pendingProgress = total <= 0 ? -1 : static_cast<int>(std::clamp<int64_t>(done * 1000 / total, 0, 1000));
+    if (!deferred())
+        flush();
 }
 
 bool WindowReporter::cancelRequested()
 {
     // The Cancel button's click is among the pending events; it sets the session's one flag.
-    // Readers poll as often as once a packet: the events are processed every few milliseconds
-    // and every so many polls only, which keeps the window answering at a small share of the
-    // run's time.
-    if (++m_polls % kPumpPolls == 0 || !m_pumped.isValid() || m_pumped.elapsed() >= kPumpIntervalMs) {
+    // Readers poll as often as once a packet: the clock is read every so many polls and the
+    // events are processed every few milliseconds only, which keeps the window answering at a
+    // small share of the run's time.
+    if (++m_polls % kClockPolls != 0 && m_pumped.isValid())
+        return false;
+    if (!m_pumped.isValid() || m_pumped.elapsed() >= m_pumpIntervalMs) {
         QCoreApplication::processEvents();
         m_pumped.start();
     }
@@ -160,8 +206,12 @@ void WindowReporter::wait(int ms)
 
 void WindowReporter::repaintBar()
 {
-    if (m_bar != nullptr && m_bar->isVisible())
+    // Long runs report once a chunk: the bar is painted at once at most every few
+    // milliseconds; in between the texts wait for the next pass of the event loop.
+    if (m_bar != nullptr && m_bar->isVisible() && (!m_painted.isValid() || m_painted.elapsed() >= kPaintIntervalMs)) {
         m_bar->repaint();
+        m_painted.start();
+    }
 }
 
 void WindowReporter::showLastErrorSince(int count)

@@ -8,6 +8,8 @@
 
 #include <QElapsedTimer>
 
+#include <array>
+#include <optional>
 #include <string>
 
 
@@ -37,11 +39,19 @@ public:
     // on the way shows it again when it ends, so later state texts do not hide it.
     [[nodiscard]] int errorCount() const { return m_errors; }
     void showLastErrorSince(int count);
+    // A long run with progress starts or ends: meanwhile the status texts and the bar are
+    // brought up to date every few milliseconds; at the end they show the last reports.
+    void setLongRun(bool running);
+    // How often a long run lets the window's events through (10 ms); 0: at every 64th poll.
+    void setPumpIntervalMs(int ms) { m_pumpIntervalMs = ms; }
     // Log lines appended since start-up (the tests read them back).
     [[nodiscard]] int lineCount() const { return m_lines; }
 
 private:
     void repaintBar();
+    [[nodiscard]] bool deferred() const;
+    void flush();
+    void applyStatus(int panel, const std::string& text);
 
     [[nodiscard]] bool attached() const { return m_log != nullptr; }
 
@@ -50,10 +60,15 @@ private:
     QLabel* m_panel0 = nullptr;
     QLabel* m_panel1 = nullptr;
     QProgressBar* m_progress = nullptr;
-    static constexpr int kPumpIntervalMs = 10;
-    static constexpr uint32_t kPumpPolls = 128;
+    int m_pumpIntervalMs = 10;
+    static constexpr uint32_t kClockPolls = 64;
+    static constexpr int kPaintIntervalMs = 30;
     QElapsedTimer m_pumped;
+    QElapsedTimer m_painted;
     uint32_t m_polls = 0;
+    bool m_longRun = false;
+    std::array<std::optional<std::string>, 2> m_pending;
+    std::optional<int> m_pendingProgress;    // -1: reset
     bool m_errorShown = false;
     int m_lines = 0;
     int m_errors = 0;
