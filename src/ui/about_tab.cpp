@@ -32,6 +32,9 @@ QWidget* TfMain::buildAboutTab()
     history->setReadOnly(true);
     history->setPlainText(QStringLiteral(
         "0.21b4\n"
+        "  - Menu tab: a clip's IG menu loaded from the CLIPINF tab, its pages, BOGs, buttons, commands,\n"
+        "    effects, objects and palettes; the Page view driven by the navigation buttons, clicks and\n"
+        "    Start, with the button commands run in the emulator.\n"
         "  - PLAYLIST and CLIPINF tabs: PlayLists read, shown, edited and saved with backups; chapter\n"
         "    files; Find; the clip's streams, Save PID.\n"
         "  - Runs on Linux with Qt 6: the BDMV tab edits titles, First Playback, Top Menu,\n"
