@@ -2,6 +2,7 @@
 // with images built in code.
 #include "ig/bitmaps.h"
 #include "ig/menu_page.h"
+#include "ig/menu_selection.h"
 #include "ig/navigation.h"
 #include "ig_test_util.h"
 #include "support/disc_builder.h"
@@ -255,4 +256,38 @@ TEST(Render, ObjectIdsNameTheNormalStartAndTheSelectedEndObject)
     };
     EXPECT_TRUE(textAt(76, 36, "0002", colours::kYellow));    // selected button 0: its selected end object
     EXPECT_TRUE(textAt(276, 46, "0000", colours::kGray));     // button 1 (no commands): its normal start object
+}
+
+TEST(Preview, AnimationRangesStopAtTheLastObjectAndRepeatUntilCancelled)
+{
+    IgMenu menu;
+    menu.objectIndex = {0, 1, 2};    // objects 0..2
+    struct CancelAfter final : core::Reporter {
+        int polls = 0;
+        int limit = 0;
+        void logLine(std::string_view) override {}
+        bool cancelRequested() override { return ++polls >= limit; }
+    } sink;
+    core::Report report(sink);
+    std::vector<uint16_t> shown;
+    const auto show = [&](uint16_t id) { shown.push_back(id); };
+
+    // A hostile range plays the three objects once, then shows the clicked column's object.
+    TIGbutton b;
+    b.normalStart = 0;
+    b.normalEnd = 0xFFFE;
+    sink.limit = 1000000;
+    playPreview(menu, *previewAnimation(b, 10), 0, report, show);
+    EXPECT_EQ(shown, (std::vector<uint16_t>{0, 1, 2, 0xFFFE}));
+
+    // The repeat flag (bit 7) plays pass after pass until the cancel flag is seen.
+    b.normalEnd = 2;
+    b.normalFlags = 0x80;
+    shown.clear();
+    sink.polls = 0;
+    sink.limit = 7;
+    playPreview(menu, *previewAnimation(b, 9), 0, report, show);
+    EXPECT_EQ(shown, (std::vector<uint16_t>{0, 1, 2, 0, 1, 2, 0, 0}));
+    EXPECT_FALSE(previewAnimation(b, 0));
+    EXPECT_FALSE(previewAnimation(b, 17)->repeat);    // the activated state plays once
 }
