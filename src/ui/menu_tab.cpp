@@ -340,10 +340,9 @@ void MenuTab::sgButtonClick()
         return;
     }
     fillGrid(m_commandGrid, hdmv::commandGridRows(b->commands));
-    if (m_frame.currentTab() == TfMain::kTabMenu)
-        for (const auto& c : b->commands)
-            if (!hdmv::isValidOpcode(c.opcode))
-                m_session.report.tone(2000, 40);
+    for (const auto& c : b->commands)
+        if (hdmv::renderToneDue(hdmv::isValidOpcode(c.opcode), m_frame.currentTab() == TfMain::kTabMenu))
+            m_session.report.tone(hdmv::kInvalidToneHz, hdmv::kRenderToneMs);
     ShowButtonPic(ig::objectOfButtonColumn(*b, m_buttonGrid->currentColumn()), p->paletteId);
 }
 
@@ -406,12 +405,18 @@ void MenuTab::showPreview(const QImage& image)
     m_objectPreview->repaint();
 }
 
-void MenuTab::fillEffects(bool in)
+const ig::Teffectseq* MenuTab::shownEffects(bool in) const
 {
     const ig::TPage* p = shownPage();
-    if (!p)
+    return p ? (in ? &p->inEffects : &p->outEffects) : nullptr;
+}
+
+void MenuTab::fillEffects(bool in)
+{
+    const ig::Teffectseq* effects = shownEffects(in);
+    if (!effects)
         return;
-    const ig::Teffectseq& seq = in ? p->inEffects : p->outEffects;
+    const ig::Teffectseq& seq = *effects;
     auto& grids = m_effects[in ? 0 : 1];
     {
         const Filling filling(m_filling);
@@ -428,15 +433,11 @@ void MenuTab::fillEffects(bool in)
 
 void MenuTab::effectsClick(bool in)
 {
-    const ig::TPage* p = shownPage();
-    if (!p)
+    const ig::Teffectseq* seq = shownEffects(in);
+    const int row = m_effects[in ? 0 : 1][1]->currentRow();
+    if (!seq || row < 0 || static_cast<size_t>(row) >= seq->effects.size())
         return;
-    const ig::Teffectseq& seq = in ? p->inEffects : p->outEffects;
-    auto& grids = m_effects[in ? 0 : 1];
-    const int row = grids[1]->currentRow();
-    if (row < 0 || static_cast<size_t>(row) >= seq.effects.size())
-        return;
-    fillGrid(grids[2], ig::compositionObjectGridRows(seq.effects[static_cast<size_t>(row)], in));
+    fillGrid(m_effects[in ? 0 : 1][2], ig::compositionObjectGridRows(seq->effects[static_cast<size_t>(row)], in));
 }
 
 void MenuTab::showPage(uint32_t page)

@@ -95,6 +95,7 @@ private:
     void showPreview(const QImage& image);
     [[nodiscard]] const ig::TPage* shownPage() const;
     [[nodiscard]] const ig::TIGbutton* shownButton() const;
+    [[nodiscard]] const ig::Teffectseq* shownEffects(bool in) const;
     // Whether the remote control may act: a menu is shown and no drawing or run is going on.
     [[nodiscard]] bool ready() const;
     void selectBogColumn(int column);

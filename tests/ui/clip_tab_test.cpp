@@ -25,22 +25,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-#ifdef MIRTAL_CLI_PATH
-constexpr const char* kCli = MIRTAL_CLI_PATH;
-#else
-constexpr const char* kCli = nullptr;    // the tests that compare with mirtal-cli skip
-#endif
-
 // mirtal-cli's standard output without its last line end, and its exit status.
 std::pair<int, std::string> runCli(const QStringList& arguments)
 {
-    QProcess cli;
-    cli.start(QString::fromUtf8(kCli), arguments);
-    EXPECT_TRUE(cli.waitForFinished(60000));
-    QString out = QString::fromUtf8(cli.readAllStandardOutput());
+    auto [status, out] = cliOutput(arguments);
     if (out.endsWith(u'\n'))
         out.chop(1);
-    return {cli.exitCode(), out.toStdString()};
+    return {status, out.toStdString()};
 }
 
 // Selects clip i in the selector, which Auto Read (on by default) reads, and returns the tab as

@@ -30,21 +30,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-#ifdef MIRTAL_CLI_PATH
-constexpr const char* kCli = MIRTAL_CLI_PATH;
-#else
-constexpr const char* kCli = nullptr;    // the tests that compare with mirtal-cli skip
-#endif
-
-// mirtal-cli's standard output, and its exit status.
-std::pair<int, QString> runCli(const QStringList& arguments)
-{
-    QProcess cli;
-    cli.start(QString::fromUtf8(kCli), arguments);
-    EXPECT_TRUE(cli.waitForFinished(60000));
-    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput())};
-}
-
 QString joined(const std::vector<std::string>& cells)
 {
     QStringList parts;
@@ -171,7 +156,7 @@ TEST_F(MenuTabTest, DemoMenuGridsAndPagesEqualTheCli)
     window->clipTab().sgCIDblClick(row);
     ASSERT_EQ(window->currentTab(), TfMain::kTabMenu);
     ASSERT_TRUE(window->menuTab().menuShown());
-    const auto [status, printed] = runCli(cliMenu());
+    const auto [status, printed] = cliOutput(cliMenu());
     ASSERT_EQ(status, 0);
     EXPECT_EQ(menuListing(*window).toStdString(), printed.toStdString());
 
@@ -218,7 +203,7 @@ TEST_F(MenuTabTest, DemoMenuGridsAndPagesEqualTheCli)
                     args << QStringLiteral("--keys") << key;
                 }
             }
-            ASSERT_EQ(runCli(args).first, 0) << args.join(u' ').toStdString();
+            ASSERT_EQ(cliOutput(args).first, 0) << args.join(u' ').toStdString();
             QImage rendered(QString::fromStdString((dir.path() / "page.png").string()));
             ASSERT_FALSE(rendered.isNull());
             EXPECT_EQ(window->menuTab().pageImage().convertToFormat(QImage::Format_RGB888),
@@ -251,7 +236,7 @@ TEST_F(MenuTabTest, EveryRealCompositionLoadsAndEqualsTheCli)
         const int errors = window->reporter().errorCount();
         ASSERT_TRUE(window->menuTab().bLoadToMenuClick("00010", 0x1400)) << path;
         EXPECT_EQ(window->reporter().errorCount(), errors) << path;
-        const auto [status, printed] = runCli(cliMenu());
+        const auto [status, printed] = cliOutput(cliMenu());
         ASSERT_EQ(status, 0) << path;
         EXPECT_EQ(menuListing(*window).toStdString(), printed.toStdString()) << path;
         ++checked;

@@ -91,6 +91,21 @@ inline void selectRows(QTableWidget* grid, int first, int last)
 }
 
 #ifdef MIRTAL_CLI_PATH
+inline constexpr const char* kCli = MIRTAL_CLI_PATH;
+#else
+inline constexpr const char* kCli = nullptr;    // the tests that compare with mirtal-cli skip
+#endif
+
+// mirtal-cli's exit status and standard output.
+inline std::pair<int, QString> cliOutput(const QStringList& arguments)
+{
+    QProcess cli;
+    cli.start(QString::fromUtf8(kCli), arguments);
+    EXPECT_TRUE(cli.waitForFinished(60000));
+    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput())};
+}
+
+#ifdef MIRTAL_CLI_PATH
 inline QStringList cliLines(const QStringList& arguments)
 {
     QProcess cli;
