@@ -131,6 +131,21 @@ std::optional<size_t> insertObject(TMovieObjectFile& file, std::optional<size_t>
     return p;
 }
 
+void replaceObjects(TMovieObjectFile& file, std::vector<Tmobjects> objects)
+{
+    const auto bytes = [](const std::vector<Tmobjects>& list) {
+        int64_t n = 0;
+        for (const auto& o : list)
+            n += 4 + 12 * static_cast<int64_t>(o.commands.size());
+        return n;
+    };
+    const int64_t delta = bytes(objects) - bytes(file.objects);
+    file.objects = std::move(objects);
+    file.numberOfMovieObjects = static_cast<uint16_t>(file.objects.size());
+    file.movieObjectsLength = static_cast<uint32_t>(int64_t{file.movieObjectsLength} + delta);
+    moveAddress(file.extensionDataStartAddress, delta);
+}
+
 std::optional<size_t> deleteObjects(TMovieObjectFile& file, size_t first, size_t last)
 {
     if (file.objects.empty() || first > last || first >= file.objects.size())

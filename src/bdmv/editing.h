@@ -45,6 +45,9 @@ void setEntryBdjName(TIndexTitle& entry, const std::string& name);
 [[nodiscard]] std::optional<size_t> insertObject(TMovieObjectFile& file, std::optional<size_t> lastSelected);
 // Deletes objects first..last with their commands; returns the object to select afterwards.
 std::optional<size_t> deleteObjects(TMovieObjectFile& file, size_t first, size_t last);
+// All movie objects replaced (a program imported): the stored length and the ExtensionData start
+// address move by the difference in size.
+void replaceObjects(TMovieObjectFile& file, std::vector<Tmobjects> objects);
 // The three flag lists: 0 or 1 each ("discard"/"suspend", "enable"/"disable").
 void setObjectFlags(TMovieObjectFile& file, size_t object, int resume, int menuCall, int titleSearch);
 

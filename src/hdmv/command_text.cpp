@@ -203,14 +203,18 @@ bool isValidOpcode(uint32_t opcode)
     return std::binary_search(list.begin(), list.end(), opcode);
 }
 
-std::string commandLine(const TNavCommand& c)
+namespace {
+
+// The name and operand texts; psr receives the register the PSR remark names (kNoPsr: none).
+constexpr uint32_t kNoPsr = 0xFFFFFFFF;
+
+std::string commandBody(const TNavCommand& c, uint32_t& psr, bool& op1IsPsr)
 {
     const uint32_t o = c.opcode;
     const uint32_t d = c.destination;
     const uint32_t s = c.source;
     const uint32_t count = c.operandCount();
-    constexpr uint32_t kNoPsr = 0xFFFFFFFF;    // no PSR remembered
-    uint32_t psr = kNoPsr;
+    psr = kNoPsr;
 
     std::string op1;
     if (count >= 1) {
@@ -267,12 +271,31 @@ std::string commandLine(const TNavCommand& c)
         }
     }
 
-    std::string line = std::string(commandName(c.group(), c.subGroup(), c.option())) + op1 + op2;
+    op1IsPsr = op1.rfind(" PSR", 0) == 0;
+    return std::string(commandName(c.group(), c.subGroup(), c.option())) + op1 + op2;
+}
+
+}  // namespace
+
+std::string commandText(const TNavCommand& c)
+{
+    uint32_t psr = kNoPsr;
+    bool op1IsPsr = false;
+    return commandBody(c, psr, op1IsPsr);
+}
+
+std::string commandLine(const TNavCommand& c)
+{
+    const uint32_t d = c.destination;
+    const uint32_t s = c.source;
+    uint32_t psr = kNoPsr;
+    bool op1IsPsr = false;
+    std::string line = commandBody(c, psr, op1IsPsr);
     if (psr != kNoPsr) {
         const uint32_t n = psr;
         line += "       ;PSR" + dec(n) + ": " + std::string(psrDescription(n));
         if (n >= 16 && n <= 19) {
-            const uint32_t w = op1.rfind(" PSR", 0) == 0 ? s : d;
+            const uint32_t w = op1IsPsr ? s : d;
             std::string code;
             if (((w >> 16) & 0xFF) != 0)
                 appendCodeByte(code, (w >> 16) & 0xFF);

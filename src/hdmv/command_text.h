@@ -30,6 +30,8 @@ using CommandNameTable = std::array<std::array<std::array<std::string_view, 32>,
 // The distinct valid opcode words, ascending.
 [[nodiscard]] const std::vector<uint32_t>& validOpcodes();
 
+// The command's name and operand texts: column 4 without its PSR remark.
+[[nodiscard]] std::string commandText(const TNavCommand& command);
 // Column 4 of a command row: name + operand texts + PSR comment + language/country code.
 [[nodiscard]] std::string commandLine(const TNavCommand& command);
 

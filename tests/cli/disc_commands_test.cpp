@@ -111,3 +111,40 @@ TEST(CliUsage, ErrorsAndFailedChecks)
     EXPECT_EQ(t.status, 1);
     EXPECT_NE(t.err.find("index.bdmv format error at $"), std::string::npos);
 }
+
+TEST_F(DemoDisc, ProgramImportSavesWithBackupAndRefusesErrorsAndDanglingTitles)
+{
+    const std::string path = dir.path().string();
+    const fs::path mobj = dir.path() / "BDMV" / "MovieObject.bdmv";
+    const auto bytesOf = [](const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string original = bytesOf(mobj);
+    const auto exported = runCli("program export " + path);
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    const auto write = [&](const std::string& name, const std::string& text) {
+        std::ofstream(dir.path() / name) << text;
+        return (dir.path() / name).string();
+    };
+
+    // An error: the line and column, and the file stays as it was.
+    std::string broken = exported.out;
+    broken.insert(broken.find("    Add GPR0, 2"), "    Add GPR0, GPR5000\n");
+    auto r = runCli("program import " + path + " " + write("broken.txt", broken));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("broken.txt:5:15: the GPR number is above 4095"), std::string::npos) << r.err;
+    EXPECT_EQ(bytesOf(mobj), original);
+
+    // Two objects left while the titles name objects 2 to 4: refused, naming them.
+    r = runCli("program import " + path + " " + write("short.txt", "object 0\n  NOP\nobject 1\n"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Title 1 (object 2), Title 2 (object 3), Title 3 (object 4)"), std::string::npos) << r.err;
+    EXPECT_EQ(bytesOf(mobj), original);
+
+    // The export imported again: the same bytes, with the backup of the old file.
+    r = runCli("program import " + path + " " + write("same.txt", exported.out));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(bytesOf(mobj), original);
+    EXPECT_TRUE(fs::exists(dir.path() / "BDMV" / "MovieObject.bdmv.backup"));
+}

@@ -1,0 +1,115 @@
+#include "bdmv/program.h"
+
+#include "bdmv/editing.h"
+#include "hdmv/command_edit.h"
+
+#include <charconv>
+
+namespace mirtal::bdmv {
+namespace {
+
+// resume=discard|suspend, menu=enable|disable, search=enable|disable, in any order, each optional.
+bool readFlags(std::string_view header, size_t column, Tmobjects& object, hdmv::ProgramError& error)
+{
+    size_t pos = 0;
+    while (pos < header.size()) {
+        while (pos < header.size() && (header[pos] == ' ' || header[pos] == '\t'))
+            ++pos;
+        if (pos >= header.size())
+            break;
+        size_t end = pos;
+        while (end < header.size() && header[end] != ' ' && header[end] != '\t')
+            ++end;
+        const std::string_view word = header.substr(pos, end - pos);
+        const auto flag = [&](std::string_view key, std::string_view off, std::string_view on, uint8_t& field) {
+            if (word.substr(0, key.size()) != key)
+                return false;
+            const std::string_view value = word.substr(key.size());
+            if (value == off)
+                field = 0;
+            else if (value == on)
+                field = 1;
+            else
+                return false;
+            return true;
+        };
+        if (!flag("resume=", "discard", "suspend", object.resume) && !flag("menu=", "enable", "disable", object.menuCall) &&
+            !flag("search=", "enable", "disable", object.titleSearch)) {
+            error.column = column + pos;
+            error.message = "expected resume=discard|suspend, menu=enable|disable or search=enable|disable";
+            return false;
+        }
+        pos = end;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string exportProgram(const TMovieObjectFile& file)
+{
+    std::string out = "; " + std::to_string(file.objects.size()) + " movie objects\n";
+    for (size_t i = 0; i < file.objects.size(); ++i) {
+        const Tmobjects& o = file.objects[i];
+        out += "\nobject " + std::to_string(i) + " resume=" + resumeText(o.resume) + " menu=" + maskText(o.menuCall) +
+               " search=" + maskText(o.titleSearch) + "\n";
+        for (const auto& line : hdmv::commandListText(o.commands, "    "))
+            out += line + "\n";
+    }
+    return out;
+}
+
+ImportedProgram importProgram(std::string_view text)
+{
+    ImportedProgram result;
+    const auto sections = hdmv::parseProgram(text, "object", result.errors);
+    if (!sections.front().commands.empty())
+        result.errors.push_back({1, 1, "commands before the first \"object\" line"});
+    for (size_t s = 1; s < sections.size(); ++s) {
+        const auto& section = sections[s];
+        const size_t expected = s - 1;
+        // "N", then the flags.
+        const std::string_view header = section.header;
+        size_t n = 0;
+        const auto [end, ec] = std::from_chars(header.data(), header.data() + header.size(), n);
+        const size_t digits = static_cast<size_t>(end - header.data());
+        if (ec != std::errc{} || digits == 0 || n != expected || (digits < header.size() && header[digits] != ' ')) {
+            result.errors.push_back({section.line, section.headerColumn,
+                                     "expected \"object " + std::to_string(expected) + "\": objects come in order from 0"});
+            continue;
+        }
+        Tmobjects object;
+        hdmv::ProgramError error;
+        if (!readFlags(header.substr(digits), section.headerColumn + digits, object, error)) {
+            error.line = section.line;
+            result.errors.push_back(error);
+            continue;
+        }
+        object.commands = section.commands;
+        object.numberOfCommands = static_cast<uint16_t>(object.commands.size());
+        if (object.commands.size() > hdmv::kMaxCommandLines)
+            result.errors.push_back({section.line, section.headerColumn, "more than 9999 commands in one object"});
+        result.objects.push_back(std::move(object));
+    }
+    if (result.objects.size() > 0xFFFF)
+        result.errors.push_back({1, 1, "more than 65535 movie objects"});
+    if (!result.ok())
+        result.objects.clear();
+    return result;
+}
+
+std::vector<std::string> entriesPastObjects(const TIndexBdmv& index, size_t objectCount)
+{
+    std::vector<std::string> names;
+    const auto check = [&](const TIndexTitle& entry, const std::string& name) {
+        if (entry.objectType == 1 && entry.movieObjectId != kNoMovieObject && entry.movieObjectId >= objectCount)
+            names.push_back(name + " (object " + std::to_string(entry.movieObjectId) + ")");
+    };
+    check(index.firstPlayback, "First Playback");
+    check(index.topMenu, "Top Menu");
+    for (size_t i = 0; i < index.titles.size(); ++i)
+        check(index.titles[i], "Title " + std::to_string(i + 1));
+    return names;
+}
+
+}  // namespace mirtal::bdmv
