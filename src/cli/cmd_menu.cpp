@@ -1,11 +1,12 @@
-// mirtal-cli menu PATH CLIP [--pid HEX]: loads a clip's IG stream and lists the composition as
-// the Menu tab shows it.
+// mirtal-cli menu PATH CLIP [--pid HEX] [--program]: loads a clip's IG stream and lists the
+// composition as the Menu tab shows it; with --program, the buttons' commands as program text.
 
 #include "cli/cli.h"
 #include "cli/disc_access.h"
 #include "cli/menu_access.h"
 #include "core/text.h"
 #include "hdmv/command_text.h"
+#include "hdmv/program_text.h"
 #include "ig/ig_load.h"
 #include "ig/ig_text.h"
 
@@ -23,13 +24,32 @@ void printEffects(const char* tag, size_t p, const ig::Teffectseq& e, bool numbe
         printGrid(ig::compositionObjectGridCaptions(), ig::compositionObjectGridRows(effect, numbered));
 }
 
+// Every button's commands under a "button ID" line, page after page and BOG after BOG.
+void printProgram(const ig::IgMenu& menu)
+{
+    std::string out = "; " + menu.streamName + ": " + std::to_string(menu.ics.pages.size()) + " pages\n";
+    for (size_t p = 0; p < menu.ics.pages.size(); ++p) {
+        const ig::TPage& page = menu.ics.pages[p];
+        for (size_t b = 0; b < page.bogs.size(); ++b) {
+            out += "\n; page " + std::to_string(p) + " (id " + std::to_string(page.pageId) + "), BOG " +
+                   std::to_string(b) + "\n";
+            for (const auto& button : page.bogs[b].buttons) {
+                out += "button 0x" + core::hex(button.buttonId, 4) + (button.autoAction ? "    ; auto action\n" : "\n");
+                for (const auto& line : hdmv::commandListText(button.commands, "    "))
+                    out += line + "\n";
+            }
+        }
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
+}
+
 int run(const std::vector<std::string>& raw)
 {
     const Args args(raw, {"--pid"});
     if (!args.ok())
         return usageError(args.error());
     if (args.positional().size() != 2)
-        return usageError("usage: mirtal-cli menu PATH CLIP [--pid HEX]");
+        return usageError("usage: mirtal-cli menu PATH CLIP [--pid HEX] [--program]");
     uint32_t pid = 0x1400;
     if (auto v = args.value("--pid")) {
         const auto h = parseHex(*v);
@@ -49,6 +69,11 @@ int run(const std::vector<std::string>& raw)
     ig::IgMenu menu;
     if (!loadClipMenu(bdmv, clip, static_cast<uint16_t>(pid), menu, report))
         return kExitFailed;
+    if (args.has("--program")) {
+        printProgram(menu);
+        std::fflush(stdout);
+        return statusOf(sink);
+    }
 
     std::printf("%s\n", ig::igsInfoCaption(menu.ics).c_str());
     std::printf("User time out duration\t%s\n", ig::userTimeOutText(menu.ics).c_str());
@@ -78,7 +103,7 @@ int run(const std::vector<std::string>& raw)
     return statusOf(sink);
 }
 
-const Registration reg{{"menu", "menu PATH CLIP [--pid HEX]     load a clip's IG menu and list its pages", &run}};
+const Registration reg{{"menu", "menu PATH CLIP [--pid HEX] [--program]  load a clip's IG menu and list its pages", &run}};
 
 }  // namespace
 }  // namespace mirtal::cli

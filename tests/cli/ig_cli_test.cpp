@@ -1,6 +1,7 @@
 // mirtal-cli menu, render, object and extract over the demo disc's menu clip (00010, IG on PID
 // 1400) and PG clip (00011, video on 1011, PG on 1200), and over broken clips.
 #include "cli_run.h"
+#include "hdmv/program_text.h"
 #include "support/disc_builder.h"
 
 #include <gtest/gtest.h>
@@ -257,4 +258,18 @@ TEST_F(IgDemoDisc, ExtractNamesItsOutputByModeAndFailsOnBadInput)
     EXPECT_NE(damaged.err.find("No source packets on PID 1011"), std::string::npos);
     EXPECT_EQ(runCli("extract " + disc() + " 00011 --pid 2000" + out).status, 2);
     EXPECT_EQ(runCli("extract " + disc() + " 00011" + out).status, 2);
+}
+
+TEST_F(IgDemoDisc, MenuProgramWritesEveryButtonsCommandsAsProgramText)
+{
+    const auto r = runCli("menu " + disc() + " 00010 --program");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("button 0x0004    ; auto action\n    SetButtonPage 0, (0)\n"), std::string::npos) << r.out;
+    std::vector<mirtal::hdmv::ProgramError> errors;
+    const auto sections = mirtal::hdmv::parseProgram(r.out, "button", errors);
+    ASSERT_TRUE(errors.empty()) << mirtal::hdmv::errorText(errors.front());
+    // Page 0's five buttons, then page 1's two; button 1 of page 0 goes to page 1, button 0.
+    ASSERT_EQ(sections.size(), 8u);
+    EXPECT_EQ(sections[2].header, "0x0001");
+    EXPECT_EQ(sections[2].commands, (mirtal::hdmv::CommandList{{0x51C00003, 0x80000000, 0x80000001}}));
 }
