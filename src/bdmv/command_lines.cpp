@@ -29,6 +29,19 @@ std::optional<size_t> insertCommandLine(TMovieObjectFile& file, size_t object, s
     return edit.selectLine;
 }
 
+std::optional<size_t> insertCommandLines(TMovieObjectFile& file, size_t object, std::optional<size_t> lastSelected,
+                                         const hdmv::CommandList& lines)
+{
+    if (object >= file.objects.size())
+        return std::nullopt;
+    auto& o = file.objects[object];
+    const auto edit = hdmv::insertLines(o.commands, lastSelected.value_or(0), lines);
+    if (edit.linesInserted == 0)
+        return std::nullopt;
+    keepBytesInStep(file, o, static_cast<int64_t>(edit.linesInserted));
+    return edit.selectLine;
+}
+
 std::optional<size_t> deleteCommandLines(TMovieObjectFile& file, size_t object, size_t first, size_t last)
 {
     if (object >= file.objects.size())

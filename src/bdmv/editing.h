@@ -56,6 +56,10 @@ void setObjectFlags(TMovieObjectFile& file, size_t object, int resume, int menuC
 // Returns the new line's index; nullopt when the object is missing or has 9999 commands or more.
 [[nodiscard]] std::optional<size_t> insertCommandLine(TMovieObjectFile& file, size_t object,
                                                       std::optional<size_t> lastSelected);
+// Pasted lines go after lastSelected (at 0 when none) with the GoTo upkeep of an insertion;
+// returns the first new line; nullopt when the object is missing or would exceed 9999 lines.
+std::optional<size_t> insertCommandLines(TMovieObjectFile& file, size_t object, std::optional<size_t> lastSelected,
+                                         const hdmv::CommandList& lines);
 // Removes lines first..last; returns the line to select afterwards (nullopt when none remain).
 std::optional<size_t> deleteCommandLines(TMovieObjectFile& file, size_t object, size_t first, size_t last);
 

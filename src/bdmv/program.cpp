@@ -3,6 +3,7 @@
 #include "bdmv/editing.h"
 #include "hdmv/command_edit.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace mirtal::bdmv {
@@ -96,6 +97,19 @@ ImportedProgram importProgram(std::string_view text)
     if (!result.ok())
         result.objects.clear();
     return result;
+}
+
+std::optional<size_t> pasteCommandText(TMovieObjectFile& file, size_t object, std::optional<size_t> lastSelected,
+                                       std::string_view text, std::vector<hdmv::ProgramError>& errors)
+{
+    if (object >= file.objects.size())
+        return std::nullopt;
+    const auto& commands = file.objects[object].commands;
+    const size_t at = commands.empty() ? 0 : std::min(lastSelected.value_or(0), commands.size() - 1) + 1;
+    const auto lines = hdmv::pasteText(text, at, errors);
+    if (!lines)
+        return std::nullopt;
+    return insertCommandLines(file, object, lastSelected, *lines);
 }
 
 std::vector<std::string> entriesPastObjects(const TIndexBdmv& index, size_t objectCount)

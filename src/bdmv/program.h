@@ -7,6 +7,7 @@
 #include "bdmv/movie_object.h"
 #include "hdmv/program_text.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,12 @@ struct ImportedProgram {
     [[nodiscard]] bool ok() const { return errors.empty(); }
 };
 [[nodiscard]] ImportedProgram importProgram(std::string_view text);
+
+// Ctrl+V in the command grid: the clipboard's lines go after lastSelected (at 0 when none), a
+// GoTo by label landing on its line there. Returns the first new line; nullopt with the errors
+// (none when the object is missing or full) when nothing was inserted.
+std::optional<size_t> pasteCommandText(TMovieObjectFile& file, size_t object, std::optional<size_t> lastSelected,
+                                       std::string_view text, std::vector<hdmv::ProgramError>& errors);
 
 // The titles, First Playback and Top Menu that name an HDMV movie object at or past
 // objectCount ("Title 3", "First Playback", "Top Menu").

@@ -217,6 +217,27 @@ LineEdit insertLine(CommandList& commands, size_t lastSelected)
     return edit;
 }
 
+LineEdit insertLines(CommandList& commands, size_t lastSelected, const CommandList& lines)
+{
+    LineEdit edit;
+    if (lines.empty() || commands.size() + lines.size() > kMaxCommandLines)
+        return edit;
+    const size_t at = commands.empty() ? 0 : std::min(lastSelected, commands.size() - 1) + 1;
+    // The list's own GoTos first, so that the inserted lines keep the targets they came with.
+    edit.changedLines = updategotos(commands, static_cast<int64_t>(at) - 1, static_cast<int64_t>(lines.size()));
+    commands.insert(commands.begin() + static_cast<std::ptrdiff_t>(at), lines.begin(), lines.end());
+    edit.linesInserted = lines.size();
+    for (size_t& line : edit.changedLines)
+        if (line >= at)
+            line += lines.size();
+    std::vector<size_t> moved;
+    for (size_t i = at; i < commands.size(); ++i)
+        moved.push_back(i);
+    mergeLines(edit.changedLines, moved);
+    edit.selectLine = at;
+    return edit;
+}
+
 LineEdit deleteLines(CommandList& commands, size_t first, size_t last)
 {
     LineEdit edit;

@@ -80,6 +80,9 @@ std::vector<size_t> updategotos(CommandList& commands, int64_t after, int64_t de
 // Insert line: a NOP after the last selected line (clamped to the list; any value for an empty
 // list gives line 0). Nothing (linesInserted 0) when the list already has 9999 lines or more.
 LineEdit insertLine(CommandList& commands, size_t lastSelected);
+// Inserts lines after the last selected line (at 0 for an empty list), the GoTo targets below
+// them moved down; nothing when the list would exceed 9999 lines.
+LineEdit insertLines(CommandList& commands, size_t lastSelected, const CommandList& lines);
 // Delete lines first..last (clamped to the list; nothing when it is empty or first is beyond it).
 LineEdit deleteLines(CommandList& commands, size_t first, size_t last);
 // Shift+N: the line becomes a NOP. Returns the line to select next (the following one when there

@@ -478,8 +478,10 @@ std::vector<ProgramSection> parseProgram(std::string_view text, std::string_view
             const auto it = labels.find(r.label);
             if (it == labels.end())
                 errors.push_back({r.line, r.column, "label \"" + r.label + "\" is not defined"});
-            else
+            else {
                 commands[r.command].destination = static_cast<uint32_t>(it->second);
+                sections.back().labelled.push_back(r.command);
+            }
         }
         labels.clear();
         labelLines.clear();
@@ -558,12 +560,16 @@ std::vector<ProgramSection> parseProgram(std::string_view text, std::string_view
     return sections;
 }
 
-std::vector<std::string> commandListText(const CommandList& commands, const std::string& indent)
+namespace {
+
+// The lines of a list with labels at the targets of the GoTos that `byLabel` names.
+std::vector<std::string> textLines(const CommandList& commands, const std::string& indent,
+                                   const std::vector<bool>& byLabel)
 {
     std::set<uint32_t> targets;
-    for (const auto& c : commands)
-        if (c.opcode == kGoToImmediate && c.destination <= commands.size())
-            targets.insert(c.destination);
+    for (size_t i = 0; i < commands.size(); ++i)
+        if (byLabel[i])
+            targets.insert(commands[i].destination);
     const auto label = [](uint32_t line) { return "L" + std::to_string(line); };
     std::vector<std::string> lines;
     for (size_t i = 0; i <= commands.size(); ++i) {
@@ -572,10 +578,53 @@ std::vector<std::string> commandListText(const CommandList& commands, const std:
         if (i == commands.size())
             break;
         const auto& c = commands[i];
-        const bool byLabel = c.opcode == kGoToImmediate && targets.count(c.destination);
-        lines.push_back(indent + commandSourceText(c, byLabel ? label(c.destination) : std::string()));
+        lines.push_back(indent + commandSourceText(c, byLabel[i] ? label(c.destination) : std::string()));
     }
     return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> commandListText(const CommandList& commands, const std::string& indent)
+{
+    std::vector<bool> byLabel(commands.size());
+    for (size_t i = 0; i < commands.size(); ++i)
+        byLabel[i] = commands[i].opcode == kGoToImmediate && commands[i].destination <= commands.size();
+    return textLines(commands, indent, byLabel);
+}
+
+std::string copyText(const CommandList& commands, size_t first, size_t last)
+{
+    if (commands.empty() || first > last || first >= commands.size())
+        return {};
+    last = std::min(last, commands.size() - 1);
+    CommandList block(commands.begin() + static_cast<std::ptrdiff_t>(first),
+                      commands.begin() + static_cast<std::ptrdiff_t>(last + 1));
+    std::vector<bool> byLabel(block.size());
+    for (size_t i = 0; i < block.size(); ++i)
+        if (block[i].opcode == kGoToImmediate && block[i].destination >= first && block[i].destination <= last + 1) {
+            block[i].destination -= static_cast<uint32_t>(first);
+            byLabel[i] = true;
+        }
+    std::string out;
+    for (const auto& line : textLines(block, "", byLabel))
+        out += line + "\n";
+    return out;
+}
+
+std::optional<CommandList> pasteText(std::string_view text, size_t at, std::vector<ProgramError>& errors)
+{
+    auto sections = parseProgram(text, {}, errors);
+    if (!errors.empty())
+        return std::nullopt;
+    if (sections.front().commands.empty()) {
+        errors.push_back({1, 1, "no command to paste"});
+        return std::nullopt;
+    }
+    CommandList& pasted = sections.front().commands;
+    for (size_t i : sections.front().labelled)
+        pasted[i].destination += static_cast<uint32_t>(at);
+    return pasted;
 }
 
 }  // namespace mirtal::hdmv

@@ -49,6 +49,7 @@ struct ProgramSection {
     std::string header;
     size_t headerColumn = 0;
     CommandList commands;
+    std::vector<size_t> labelled;    // the commands whose GoTo target came from a label
 };
 [[nodiscard]] std::vector<ProgramSection> parseProgram(std::string_view text, std::string_view headerWord,
                                                        std::vector<ProgramError>& errors);
@@ -56,5 +57,13 @@ struct ProgramSection {
 // The lines of a command list, each indented by `indent`: a label ("L" + line) at each line an
 // immediate GoTo of the list jumps to, and such GoTos by label.
 [[nodiscard]] std::vector<std::string> commandListText(const CommandList& commands, const std::string& indent);
+
+// The clipboard's text of lines first..last of a list: a GoTo into the block goes by label, any
+// other by its line number.
+[[nodiscard]] std::string copyText(const CommandList& commands, size_t first, size_t last);
+// The clipboard's lines as commands to insert at line `at` of a list: a GoTo by label lands on
+// its line there, a GoTo by number stays as written. nullopt (and the errors) when any line has
+// an error or there is no command.
+[[nodiscard]] std::optional<CommandList> pasteText(std::string_view text, size_t at, std::vector<ProgramError>& errors);
 
 }  // namespace mirtal::hdmv

@@ -43,6 +43,10 @@ public:
     void bbObdelClick();
     void bbNCinsClick();
     void bbNCdelClick();
+    // Ctrl+C and Ctrl+V in the command grid: the selected lines as program text, and the
+    // clipboard's lines inserted after the current line.
+    void copyCommandLines();
+    void pasteCommandLines();
 
     [[nodiscard]] QString folderText() const;
     void setFolderText(const QString& path);

@@ -1,5 +1,7 @@
 // The command grid of the selected movie object and the command editor beside it.
 
+#include "bdmv/program.h"
+#include "hdmv/program_text.h"
 #include "bdmv/editing.h"
 #include "hdmv/command_edit.h"
 #include "hdmv/command_text.h"
@@ -8,6 +10,8 @@
 #include "ui/main_window.h"
 #include "ui/num_edit.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -273,6 +277,43 @@ void BdmvTab::bbNCinsClick()
     selectCommandLine(*line);
 }
 
+void BdmvTab::copyCommandLines()
+{
+    const auto o = currentObject();
+    int first = 0;
+    int last = 0;
+    if (!o || m_disc.movieObjects.objects[*o].commands.empty() || !selectedBlock(m_commands, first, last))
+        return;
+    QGuiApplication::clipboard()->setText(QString::fromStdString(
+        hdmv::copyText(m_disc.movieObjects.objects[*o].commands, static_cast<size_t>(first), static_cast<size_t>(last))));
+}
+
+void BdmvTab::pasteCommandLines()
+{
+    const auto o = currentObject();
+    if (!o)
+        return;
+    std::optional<size_t> last;
+    int first = 0;
+    int lastRow = 0;
+    if (!m_disc.movieObjects.objects[*o].commands.empty() && selectedBlock(m_commands, first, lastRow))
+        last = static_cast<size_t>(lastRow);
+    std::vector<hdmv::ProgramError> errors;
+    const auto line = bdmv::pasteCommandText(m_disc.movieObjects, *o, last,
+                                             QGuiApplication::clipboard()->text().toStdString(), errors);
+    if (!line) {
+        // Nothing is inserted; the log says why.
+        for (const auto& e : errors)
+            m_report.log("Paste, line " + std::to_string(e.line) + ", column " + std::to_string(e.column) + ": " + e.message);
+        if (!errors.empty())
+            m_report.erlog("Nothing was pasted: the clipboard's text has " + std::to_string(errors.size()) +
+                           (errors.size() == 1 ? " error." : " errors."));
+        return;
+    }
+    refreshCommandRows();
+    selectCommandLine(*line);
+}
+
 void BdmvTab::bbNCdelClick()
 {
     const auto o = currentObject();
@@ -313,6 +354,16 @@ void BdmvTab::commandKey(QKeyEvent* event)
     }
     if (event->key() == Qt::Key_Insert) {
         bbNCinsClick();
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::Copy)) {
+        copyCommandLines();
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        pasteCommandLines();
         event->accept();
         return;
     }

@@ -5,6 +5,8 @@
 #include "ui/num_edit.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -301,4 +303,39 @@ TEST_F(WindowTest, CancelStopsAnEndlessRunAndTheWindowStaysResponsive)
     EXPECT_FALSE(cancel->isEnabled());
     EXPECT_TRUE(control<QTextEdit>(*window, "mLog")->toPlainText().contains(QStringLiteral("Run cancelled after")))
         << control<QTextEdit>(*window, "mLog")->toPlainText().toStdString();
+}
+
+TEST_F(WindowTest, CopiedLinesPasteIntoAnotherObjectWithTheirGoToTargetsAndBadTextPastesNothing)
+{
+    auto window = openSample();
+    const hdmv::CommandList source = window->disc().movieObjects.objects[0].commands;
+    hdmv::CommandList into = window->disc().movieObjects.objects[1].commands;
+    const uint32_t length = window->disc().movieObjects.movieObjectsLength;
+    showObject(*window, 0);
+    auto* commands = control<QTableWidget>(*window, "sgCommands");
+    selectRows(commands, 2, 5);    // EQ, GoTo 5, Jump Title 2, Play PL 0
+    QTest::keyClick(commands, Qt::Key_C, Qt::ControlModifier);
+
+    showObject(*window, 1);
+    commands->setCurrentCell(0, 1);
+    QTest::keyClick(commands, Qt::Key_V, Qt::ControlModifier);
+    // Pasted after line 0: the GoTo lands on the Play PL 0 it came with, now line 4.
+    hdmv::TNavCommand jump = source[3];
+    jump.destination = 4;
+    into.insert(into.begin() + 1, {source[2], jump, source[4], source[5]});
+    EXPECT_EQ(window->disc().movieObjects.objects[1].commands, into);
+    EXPECT_EQ(window->disc().movieObjects.movieObjectsLength, length + 48);
+    EXPECT_EQ(commands->rowCount(), 7);
+    EXPECT_EQ(commands->currentRow(), 1);
+
+    // The grid's own command-line text reads back; a line with an error pastes nothing.
+    QGuiApplication::clipboard()->setText(QStringLiteral("Move PSR16, 6647399       ;PSR16: Language Code for Audio\n"
+                                                         "Add GPR1, GPR9999\n"));
+    QTest::keyClick(commands, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(window->disc().movieObjects.objects[1].commands, into);
+    EXPECT_TRUE(control<QTextEdit>(*window, "mLog")->toPlainText().contains(
+        QStringLiteral("Paste, line 2, column 11: the GPR number is above 4095")));
+    QGuiApplication::clipboard()->setText(QStringLiteral("Move PSR16, 6647399       ;PSR16: Language Code for Audio\n"));
+    QTest::keyClick(commands, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(window->disc().movieObjects.objects[1].commands[2], (hdmv::TNavCommand{0x50400001, 0x80000010, 6647399}));
 }
