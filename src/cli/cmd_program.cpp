@@ -17,6 +17,18 @@ constexpr const char* kUsage =
     "usage: mirtal-cli program export PATH [FILE] | program import PATH FILE [--backup-mode MODE] [--no-backup] "
     "[--backup-dir]";
 
+// Opens the disc for a program command; an exit status when its movie objects cannot be used.
+std::optional<int> openObjects(const std::string& path, bdmv::Disc& disc, StderrReporter& sink, core::Report& report)
+{
+    if (auto status = openForCommand(path, disc, sink, report))
+        return status;
+    if (!disc.movieObjectsLoaded) {
+        std::fprintf(stderr, "mirtal-cli: MovieObject.bdmv did not read; its program cannot be used\n");
+        return kExitFailed;
+    }
+    return std::nullopt;
+}
+
 int exportProgram(const Args& args)
 {
     if (args.positional().size() < 2 || args.positional().size() > 3)
@@ -24,12 +36,8 @@ int exportProgram(const Args& args)
     StderrReporter sink;
     core::Report report(sink);
     bdmv::Disc disc;
-    if (auto status = openForCommand(args.positional()[1], disc, sink, report))
+    if (auto status = openObjects(args.positional()[1], disc, sink, report))
         return *status;
-    if (!disc.movieObjectsLoaded) {
-        std::fprintf(stderr, "mirtal-cli: MovieObject.bdmv did not read\n");
-        return kExitFailed;
-    }
     const std::string text = bdmv::exportProgram(disc.movieObjects);
     if (args.positional().size() == 2) {
         std::fwrite(text.data(), 1, text.size(), stdout);
@@ -60,12 +68,8 @@ int importProgram(const Args& args)
     StderrReporter sink;
     core::Report report(sink);
     bdmv::Disc disc;
-    if (auto status = openForCommand(args.positional()[1], disc, sink, report))
+    if (auto status = openObjects(args.positional()[1], disc, sink, report))
         return *status;
-    if (!disc.movieObjectsLoaded) {
-        std::fprintf(stderr, "mirtal-cli: MovieObject.bdmv did not read; nothing was imported\n");
-        return kExitFailed;
-    }
     const auto program = bdmv::importProgram(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     if (!program.ok()) {
         for (const auto& e : program.errors)

@@ -35,6 +35,7 @@ QWidget* TfMain::buildAboutTab()
         "  - Menu tab: a clip's IG menu loaded from the CLIPINF tab, its pages, BOGs, buttons, commands,\n"
         "    effects, objects and palettes; the Page view driven by the navigation buttons, clicks and\n"
         "    Start, with the button commands run in the emulator.\n"
+        "  - Navigation programs as text: Ctrl+C and Ctrl+V in the command grid.\n"
         "  - PLAYLIST and CLIPINF tabs: PlayLists read, shown, edited and saved with backups; chapter\n"
         "    files; Find; the clip's streams, Save PID.\n"
         "  - Runs on Linux with Qt 6: the BDMV tab edits titles, First Playback, Top Menu,\n"

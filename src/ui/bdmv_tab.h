@@ -47,6 +47,8 @@ public:
     // clipboard's lines inserted after the current line.
     void copyCommandLines();
     void pasteCommandLines();
+    // The last line of the command grid's selection; nullopt for an empty program or none.
+    [[nodiscard]] std::optional<size_t> lastSelectedLine(size_t object) const;
 
     [[nodiscard]] QString folderText() const;
     void setFolderText(const QString& path);

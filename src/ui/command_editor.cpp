@@ -260,17 +260,21 @@ void BdmvTab::showValidity(bool valid)
     m_valid->setEnabled(!valid);
 }
 
+std::optional<size_t> BdmvTab::lastSelectedLine(size_t object) const
+{
+    int first = 0;
+    int last = 0;
+    if (m_disc.movieObjects.objects[object].commands.empty() || !selectedBlock(m_commands, first, last))
+        return std::nullopt;
+    return static_cast<size_t>(last);
+}
+
 void BdmvTab::bbNCinsClick()
 {
     const auto o = currentObject();
     if (!o)
         return;
-    std::optional<size_t> last;
-    int first = 0;
-    int lastRow = 0;
-    if (!m_disc.movieObjects.objects[*o].commands.empty() && selectedBlock(m_commands, first, lastRow))
-        last = static_cast<size_t>(lastRow);
-    const auto line = bdmv::insertCommandLine(m_disc.movieObjects, *o, last);
+    const auto line = bdmv::insertCommandLine(m_disc.movieObjects, *o, lastSelectedLine(*o));
     if (!line)
         return;
     refreshCommandRows();
@@ -293,13 +297,8 @@ void BdmvTab::pasteCommandLines()
     const auto o = currentObject();
     if (!o)
         return;
-    std::optional<size_t> last;
-    int first = 0;
-    int lastRow = 0;
-    if (!m_disc.movieObjects.objects[*o].commands.empty() && selectedBlock(m_commands, first, lastRow))
-        last = static_cast<size_t>(lastRow);
     std::vector<hdmv::ProgramError> errors;
-    const auto line = bdmv::pasteCommandText(m_disc.movieObjects, *o, last,
+    const auto line = bdmv::pasteCommandText(m_disc.movieObjects, *o, lastSelectedLine(*o),
                                              QGuiApplication::clipboard()->text().toStdString(), errors);
     if (!line) {
         // Nothing is inserted; the log says why.
