@@ -48,7 +48,15 @@ int run(const std::vector<std::string>& raw)
         report.erlog(r.error);
         return kExitFailed;
     }
-    auto block = core::readExdFile(bytes);
+    bool complete = false;
+    auto block = core::readExdFile(bytes, &complete);
+    // The command saves at once: a block that declares more than the file holds is not taken.
+    if (!complete) {
+        report.erlog(p[3] + ": the ExtensionData() block declares more than the file holds (" +
+                     std::to_string(block.numberOfEntries) + " entries in " + std::to_string(bytes.size()) +
+                     " bytes); nothing was imported.");
+        return kExitFailed;
+    }
     core::SaveOutcome outcome;
     if (isIndex) {
         bdmv::commitIndexExtensionData(disc.index, std::move(block));

@@ -3,6 +3,7 @@
 #include "cli/cli.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -24,6 +25,9 @@ void printUsage(FILE* to)
 
 int main(int argc, char** argv)
 {
+    // A write past the file-size limit fails with an error the save reports and cleans up
+    // after, instead of ending the program with its temporary file left beside the disc file.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (argc < 2)
         return usageError("no command given (try 'mirtal-cli help')");
     const std::string name = argv[1];

@@ -173,10 +173,13 @@ std::vector<uint8_t> exdFileBytes(const TExtensionData& block)
     return out.take();
 }
 
-TExtensionData readExdFile(std::span<const uint8_t> bytes)
+TExtensionData readExdFile(std::span<const uint8_t> bytes, bool* complete)
 {
     FieldReader in(bytes);
-    return ReadExtensionData(in);
+    TExtensionData block = ReadExtensionData(in);
+    if (complete)
+        *complete = !in.overrun();
+    return block;
 }
 
 }  // namespace mirtal::core

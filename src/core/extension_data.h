@@ -64,6 +64,7 @@ struct DumpLine {
 
 // The .exd file: the block alone (length + 4 bytes when the data are complete).
 [[nodiscard]] std::vector<uint8_t> exdFileBytes(const TExtensionData& block);
-[[nodiscard]] TExtensionData readExdFile(std::span<const uint8_t> bytes);
+// complete (when given) tells whether the block's entry table and data lay within the bytes.
+[[nodiscard]] TExtensionData readExdFile(std::span<const uint8_t> bytes, bool* complete = nullptr);
 
 }  // namespace mirtal::core

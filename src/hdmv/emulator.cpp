@@ -113,6 +113,8 @@ ExecResult Emulator::ExecComm(const CommandList& commands)
     int64_t line = CurrentLine;
     bool messageShown = false;
     const auto message = [this, &messageShown](const std::string& text) {
+        if (menuActive())
+            m_view->flushDrawing();    // the page is on show while the message waits
         m_report->slogw(text, 1);
         messageShown = true;
     };
@@ -315,6 +317,8 @@ ExecResult Emulator::ExecComm(const CommandList& commands)
     CurrentLine = static_cast<int32_t>(std::min<int64_t>(line, std::numeric_limits<int32_t>::max()));
     RunPending = !result.stepLimitReached && !result.cancelled && CurrentLine < length();
     result.runPending = RunPending;
+    if (menuActive())
+        m_view->flushDrawing();
     if (RunPending && trace && onTraceDisplay)
         onTraceDisplay(list, CurrentLine);
     return result;

@@ -33,6 +33,8 @@ public:
     [[nodiscard]] virtual const CommandList* autoActionCommands(uint32_t page, uint16_t buttonId) const = 0;
     // The Button list of the run panel selects this id.
     virtual void selectButtonInList(uint16_t buttonId) = 0;
+    // Drawing asked for so far is carried out now: the run ends, or pauses on a message.
+    virtual void flushDrawing() {}
 };
 
 }  // namespace mirtal::hdmv

@@ -21,6 +21,8 @@ void MenuPage::reset()
     m_states.clear();
     m_buttonList.clear();
     m_buttonListSelection = -1;
+    m_pending.reset();
+    m_decodedPages.clear();
     m_image.fill(options.background);
 }
 
@@ -122,6 +124,12 @@ void MenuPage::decodeObjects()
     const TPage* p = page();
     if (!p || m_menu.objectIndex.empty())
         return;
+    // Once a page: the pixel caches stay for the whole load.
+    if (m_decodedPages.size() != m_menu.ics.pages.size())
+        m_decodedPages.assign(m_menu.ics.pages.size(), false);
+    if (m_decodedPages[static_cast<size_t>(m_pageIndex)])
+        return;
+    m_decodedPages[static_cast<size_t>(m_pageIndex)] = true;
     const uint32_t last = static_cast<uint32_t>(m_menu.objectIndex.size() - 1);
     for (const auto& bog : p->bogs)
         for (const auto& b : bog.buttons)
@@ -138,15 +146,24 @@ void MenuPage::DrawPage()
     if (m_regs.psr[11] != m_regs.psr[kMarkerPsr])
         rebuildStates();
     decodeObjects();
+    m_pending = PendingPage{m_regs.psr[10], m_regs.psr[11], m_states};
+}
+
+void MenuPage::paintPending()
+{
+    if (!m_pending)
+        return;
+    const PendingPage p = std::move(*m_pending);
+    m_pending.reset();
     m_report.slog("", 1);
     m_image.fill(options.background);
-    for (size_t id = 0; id < m_states.size(); ++id)
-        if (m_states[id].enabled)
-            DrawButton(static_cast<uint16_t>(id));
-    if (m_regs.psr[10] < 0xFFFF)
-        DrawSButton();
-    m_report.slog("PSR10: " + core::hex(m_regs.psr[10], 4) + " (" + std::to_string(m_regs.psr[10]) +
-                      "), PSR11: " + core::hex(m_regs.psr[11], 2) + " (" + std::to_string(m_regs.psr[11]) + ")",
+    for (size_t id = 0; id < p.states.size(); ++id)
+        if (p.states[id].enabled)
+            drawButtonNow(static_cast<uint16_t>(id));
+    if (p.selected < 0xFFFF)
+        drawSelectedNow(p.selected);
+    m_report.slog("PSR10: " + core::hex(p.selected, 4) + " (" + std::to_string(p.selected) + "), PSR11: " +
+                      core::hex(p.pageId, 2) + " (" + std::to_string(p.pageId) + ")",
                   1);
 }
 
@@ -158,6 +175,7 @@ std::pair<int, int> MenuPage::objectSize(uint32_t objectId) const
 
 std::pair<int, int> MenuPage::drawObject(uint32_t objectId, int x, int y)
 {
+    paintPending();
     const TIGobject* obj = objectId == kNone ? nullptr : m_menu.object(objectId);
     const TPage* p = page();
     if (!obj || obj->pixels.empty() || !p)
@@ -182,6 +200,12 @@ std::pair<int, int> MenuPage::drawObject(uint32_t objectId, int x, int y)
 }
 
 void MenuPage::DrawButton(uint16_t buttonId)
+{
+    paintPending();
+    drawButtonNow(buttonId);
+}
+
+void MenuPage::drawButtonNow(uint16_t buttonId)
 {
     if (buttonId == kNone)
         return;
@@ -208,6 +232,7 @@ void MenuPage::DrawButton(uint16_t buttonId)
 
 std::pair<int, int> MenuPage::animate(uint16_t start, uint16_t end, int x, int y)
 {
+    paintPending();
     // Ids above the highest object id draw nothing: the range stops there, so a hostile range
     // cannot hold the view for thousands of empty frames.
     const uint32_t top = m_menu.objectIndex.empty() ? 0 : static_cast<uint32_t>(m_menu.objectIndex.size() - 1);
@@ -226,7 +251,13 @@ std::pair<int, int> MenuPage::animate(uint16_t start, uint16_t end, int x, int y
 
 void MenuPage::DrawSButton()
 {
-    const TIGbutton* b = button(m_regs.psr[10] & 0xFFFF);
+    paintPending();
+    drawSelectedNow(m_regs.psr[10] & 0xFFFF);
+}
+
+void MenuPage::drawSelectedNow(uint32_t buttonId)
+{
+    const TIGbutton* b = button(buttonId & 0xFFFF);
     if (!b || b->selectedStart == kNone)
         return;
     auto [w, h] = animate(b->selectedStart, b->selectedEnd, b->x, b->y);
@@ -242,6 +273,7 @@ void MenuPage::DrawSButton()
 
 void MenuPage::DelButton(uint16_t buttonId)
 {
+    paintPending();
     if (buttonId >= m_states.size())
         return;
     const uint8_t bog = m_states[buttonId].bog;

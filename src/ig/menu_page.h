@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,7 +59,14 @@ public:
     // button state table and the Button list are empty until the next DrawPage, and the image
     // shows the background.
     void reset();
-    [[nodiscard]] const RgbImage& image() const { return m_image; }
+    // The page as drawn so far: a page drawing the emulator asked for is carried out here (or
+    // before the next button drawing), so that a run which changes pages a million times draws
+    // the page once.
+    [[nodiscard]] const RgbImage& image()
+    {
+        paintPending();
+        return m_image;
+    }
     [[nodiscard]] IgMenu& menu() { return m_menu; }
     [[nodiscard]] hdmv::Registers& registers() { return m_regs; }
     [[nodiscard]] core::Report& report() { return m_report; }
@@ -100,10 +108,15 @@ public:
     void DelButton(uint16_t buttonId) override;
     [[nodiscard]] const hdmv::CommandList* autoActionCommands(uint32_t page, uint16_t buttonId) const override;
     void selectButtonInList(uint16_t buttonId) override;
+    void flushDrawing() override { paintPending(); }
 
 private:
     void rebuildStates();
     void decodeObjects();
+    // The whole-page drawing DrawPage asked for, with the selection and button states of then.
+    void paintPending();
+    void drawButtonNow(uint16_t buttonId);
+    void drawSelectedNow(uint32_t buttonId);
     // The page position for a page id: the page with that id, else the id as a position.
     [[nodiscard]] int indexForPageId(uint32_t page) const;
 
@@ -116,6 +129,13 @@ private:
     std::vector<ButtonState> m_states;
     std::vector<std::string> m_buttonList;
     int m_buttonListSelection = -1;
+    struct PendingPage {
+        uint32_t selected = 0xFFFF;    // PSR 10 and PSR 11 when DrawPage was asked for
+        uint32_t pageId = 0;
+        std::vector<ButtonState> states;
+    };
+    std::optional<PendingPage> m_pending;
+    std::vector<bool> m_decodedPages;    // pages whose objects have been decoded since the load
 };
 
 }  // namespace mirtal::ig

@@ -7,8 +7,13 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <csignal>
+
 int main(int argc, char* argv[])
 {
+    // A write past the file-size limit fails with an error the save reports and cleans up
+    // after, instead of ending the program with its temporary file left beside the disc file.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Tarnvik Software"));
     QApplication::setApplicationName(QStringLiteral("Mirtal"));

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
+#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 using mirtal::support::TempDir;
@@ -147,4 +149,49 @@ TEST_F(DemoDisc, ProgramImportSavesWithBackupAndRefusesErrorsAndDanglingTitles)
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(bytesOf(mobj), original);
     EXPECT_TRUE(fs::exists(dir.path() / "BDMV" / "MovieObject.bdmv.backup"));
+}
+
+TEST_F(DemoDisc, HostileFilesAndTheFileSizeLimitLeaveTheDiscAsItWas)
+{
+    const fs::path bdmv = dir.path() / "BDMV";
+    const auto bytesOf = [](const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string index = bytesOf(bdmv / "index.bdmv");
+
+    // An .exd of 12 bytes that declares 255 entries is not imported.
+    {
+        std::ofstream exd(dir.path() / "short.exd", std::ios::binary);
+        const unsigned char bytes[12] = {0, 0, 0, 0x40, 0, 0, 0, 0, 0, 0, 0, 0xFF};
+        exd.write(reinterpret_cast<const char*>(bytes), sizeof bytes);
+    }
+    auto r = runCli("exd import " + dir.path().string() + " index " + (dir.path() / "short.exd").string());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("declares more than the file holds (255 entries in 12 bytes); nothing was imported"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(bytesOf(bdmv / "index.bdmv"), index);
+
+    // A save cut off by the file-size limit fails with an error line and leaves no temporary file.
+    const std::string command = "ulimit -f 0; " + std::string(MIRTAL_CLI) + " save " + dir.path().string() +
+                                " --no-backup >/dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    for (const auto& entry : fs::directory_iterator(bdmv))
+        EXPECT_EQ(entry.path().filename().string().find("tmp"), std::string::npos) << entry.path();
+    EXPECT_EQ(bytesOf(bdmv / "index.bdmv"), index);
+
+    // A MovieObject.bdmv that declares 65,535 objects in 50 bytes says how little it holds.
+    {
+        std::ofstream mobj(bdmv / "MovieObject.bdmv", std::ios::binary | std::ios::trunc);
+        std::string head = "MOBJ0200";
+        head.append(32, '\0');
+        head += std::string("\0\0\0\x04\0\0\0\0\xFF\xFF", 10);
+        mobj << head;
+    }
+    r = runCli("open " + dir.path().string());
+    EXPECT_NE(r.err.find("MovieObject.bdmv ends early: it holds 0 of the 65535 movie objects it declares"),
+              std::string::npos)
+        << r.err;
 }

@@ -241,6 +241,7 @@ TEST(Render, ObjectIdsNameTheNormalStartAndTheSelectedEndObject)
     f.page->options.showObjectId = true;
     f.regs.psr[10] = 1;    // button 1: selected start and end are object 1, one frame
     f.page->DrawPage();
+    (void)f.page->image();    // the page is drawn when it is shown
     EXPECT_EQ(f.rec.waits, std::vector<int>{40});
     f.regs.psr[10] = 0;
     f.page->DrawPage();
@@ -290,4 +291,34 @@ TEST(Preview, AnimationRangesStopAtTheLastObjectAndRepeatUntilCancelled)
     EXPECT_EQ(shown, (std::vector<uint16_t>{0, 1, 2, 0, 1, 2, 0, 0}));
     EXPECT_FALSE(previewAnimation(b, 0));
     EXPECT_FALSE(previewAnimation(b, 17)->repeat);    // the activated state plays once
+}
+
+TEST(Render, AButtonThatSetsItsOwnPageForeverDrawsThePageOnceAndStopsAtTheStepBound)
+{
+    // An auto-action default button whose only command selects itself on its own page.
+    IcsLayout s;
+    PageLayout p;
+    ButtonLayout b;
+    b.autoAction = true;
+    b.normalStart = b.normalEnd = 0;
+    b.commands = {{0x51C00003, 0x80000000, 0x80000000}};
+    p.bogs = {{0, {b}}};
+    s.pages = {p};
+    std::vector<ByteVec> segs = icsSegments(s);
+    segs.push_back(pdsSegment(0, 0, {{1, 235, 128, 128, 255}}));
+    segs.push_back(odsSegments(0, 0, 4, 2, rleEncode({1, 1, 1, 1, 1, 1, 1, 1}, 4, 2))[0]);
+    segs.push_back(endSegment());
+    Fixture f(segmentsToTs(segs));
+    f.emu->maxSteps = 100000;
+    startMenu(*f.page, *f.emu);
+    (void)f.page->image();
+    size_t pageTexts = 0;
+    for (const auto& [panel, text] : f.rec.status)
+        pageTexts += text.rfind("PSR10: ", 0) == 0;
+    EXPECT_LE(pageTexts, 3u);    // drawn when the run ended, not at each of its steps
+    const auto lines = f.rec.plainLines();
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                            [](const std::string& l) { return l.find("100000") != std::string::npos; }))
+        << (lines.empty() ? "" : lines.back());
+    EXPECT_EQ(f.page->image().at(0, 0), (Rgb{255, 255, 255}));    // the button is on the page
 }
