@@ -21,8 +21,8 @@ bool keepBackup(const fs::path& file, const fs::path& backup, BackupMode mode, b
             return true;    // the first backup ever made stays
         break;
     case BackupMode::Overwrite:
-        if (backupExists && !fs::remove(backup, ec))
-            return false;
+        // The rename below replaces the old backup in one step: it stays until the new one is
+        // in place, also when the file cannot be moved.
         break;
     case BackupMode::StopIfExists:
         // rename would replace an existing backup here, so look first

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <csignal>
 #include <sys/resource.h>
@@ -70,6 +71,21 @@ TEST_F(BackupSaveTest, OverwriteKeepsThePreviousVersion)
     EXPECT_EQ(save("v2", {true, BackupMode::Overwrite, false}), SaveOutcome::Saved);
     EXPECT_EQ(get(backup()), "v1");
     EXPECT_EQ(get(file), "v2");
+}
+
+TEST_F(BackupSaveTest, OverwriteKeepsTheOldBackupWhenTheFileCannotBeMoved)
+{
+    EXPECT_EQ(save("v1", {true, BackupMode::Overwrite, false}), SaveOutcome::Saved);
+    // An immutable file cannot be renamed, not even by root.
+    const std::string name = file.string();
+    if (std::system(("chattr +i '" + name + "' 2>/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "chattr +i is not available on " << dir << "; the rename cannot be made to fail";
+    const auto outcome = save("v2", {true, BackupMode::Overwrite, false});
+    (void)std::system(("chattr -i '" + name + "'").c_str());
+    EXPECT_EQ(outcome, SaveOutcome::BackupFailed);
+    EXPECT_EQ(get(backup()), "v0");
+    EXPECT_EQ(get(file), "v1");
+    EXPECT_EQ(filesInDir(), 2u);
 }
 
 TEST_F(BackupSaveTest, StopIfExistsRefusesAndLeavesBothFiles)
