@@ -67,7 +67,9 @@ struct IndexRead {
 // the found line or the error line). Never throws; a short file is an error.
 [[nodiscard]] IndexRead readIndex(std::span<const uint8_t> bytes, core::Report& report);
 // The file as the model holds it: header, Indexes() at 78, ExtensionData() after the titles.
-[[nodiscard]] std::vector<uint8_t> writeIndex(const TIndexBdmv& index);
+// Empty, with the reason in problem (when given), when a start address points into the bytes
+// written before it.
+[[nodiscard]] std::vector<uint8_t> writeIndex(const TIndexBdmv& index, std::string* problem = nullptr);
 
 // The titles grid.
 [[nodiscard]] std::array<std::string, 5> titleCaptions();

@@ -24,7 +24,7 @@ void writeEntry(core::SectionWriter& out, const TIndexTitle& title, size_t at, b
 
 }  // namespace
 
-std::vector<uint8_t> writeIndex(const TIndexBdmv& index)
+std::vector<uint8_t> writeIndex(const TIndexBdmv& index, std::string* problem)
 {
     core::SectionWriter out;
     out.setSize(78);
@@ -52,8 +52,15 @@ std::vector<uint8_t> writeIndex(const TIndexBdmv& index)
         writeEntry(out, index.titles[i], 12 * i, true);
     out.append();
 
-    if (index.extensionDataStartAddress != 0)
+    if (index.extensionDataStartAddress != 0) {
+        out.placeAt(index.extensionDataStartAddress, "ExtensionData()");
         core::writeExtensionData(out, index.extensionData);
+    }
+    if (!out.problem().empty()) {
+        if (problem)
+            *problem = out.problem();
+        return {};
+    }
     return out.take();
 }
 

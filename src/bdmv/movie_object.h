@@ -46,7 +46,9 @@ struct MovieObjectRead {
 // Reads the bytes of MovieObject.bdmv with the opening sequence's log lines. A file that ends
 // early stops at the end of a command or object; the rest stays zero.
 [[nodiscard]] MovieObjectRead readMovieObjects(std::span<const uint8_t> bytes, core::Report& report);
-[[nodiscard]] std::vector<uint8_t> writeMovieObjects(const TMovieObjectFile& file);
+// Empty, with the reason in problem (when given), when the ExtensionData start address points
+// into the movie objects: the block would not stand where the address says.
+[[nodiscard]] std::vector<uint8_t> writeMovieObjects(const TMovieObjectFile& file, std::string* problem = nullptr);
 
 // The movie-objects grid.
 [[nodiscard]] std::array<std::string, 5> objectCaptions();

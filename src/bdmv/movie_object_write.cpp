@@ -5,7 +5,7 @@
 
 namespace mirtal::bdmv {
 
-std::vector<uint8_t> writeMovieObjects(const TMovieObjectFile& file)
+std::vector<uint8_t> writeMovieObjects(const TMovieObjectFile& file, std::string* problem)
 {
     core::SectionWriter out;
     out.setSize(40);
@@ -37,8 +37,15 @@ std::vector<uint8_t> writeMovieObjects(const TMovieObjectFile& file)
         }
         out.append();
     }
-    if (file.extensionDataStartAddress != 0)
+    if (file.extensionDataStartAddress != 0) {
+        out.placeAt(file.extensionDataStartAddress, "ExtensionData()");
         core::writeExtensionData(out, file.extensionData);
+    }
+    if (!out.problem().empty()) {
+        if (problem)
+            *problem = out.problem();
+        return {};
+    }
     return out.take();
 }
 

@@ -8,8 +8,13 @@ namespace mirtal::bdmv {
 namespace {
 
 core::SaveOutcome saveOne(const Disc& disc, const std::string& name, const std::vector<uint8_t>& bytes,
-                          const core::BackupOptions& options, core::Report& report)
+                          const std::string& problem, const core::BackupOptions& options, core::Report& report)
 {
+    if (!problem.empty()) {
+        // Refused before the backup step: nothing on disk changes.
+        report.erlog("Cannot save " + name + ": " + problem + "; nothing was written.");
+        return core::SaveOutcome::WriteFailed;
+    }
     const fs::path file = discEntry(disc.bdmv, name);
     const auto outcome = core::saveWithBackup(file, bytes, options, report);
     if (outcome != core::SaveOutcome::Saved)
@@ -33,7 +38,9 @@ core::SaveOutcome indexsave(const Disc& disc, const core::BackupOptions& options
         report.erlog("index.bdmv was not read; not saved.");
         return core::SaveOutcome::WriteFailed;
     }
-    return saveOne(disc, "index.bdmv", writeIndex(disc.index), options, report);
+    std::string problem;
+    const auto bytes = writeIndex(disc.index, &problem);
+    return saveOne(disc, "index.bdmv", bytes, problem, options, report);
 }
 
 core::SaveOutcome mobjsave(const Disc& disc, const core::BackupOptions& options, core::Report& report)
@@ -42,7 +49,9 @@ core::SaveOutcome mobjsave(const Disc& disc, const core::BackupOptions& options,
         report.erlog("MovieObject.bdmv was not read; not saved.");
         return core::SaveOutcome::WriteFailed;
     }
-    return saveOne(disc, "MovieObject.bdmv", writeMovieObjects(disc.movieObjects), options, report);
+    std::string problem;
+    const auto bytes = writeMovieObjects(disc.movieObjects, &problem);
+    return saveOne(disc, "MovieObject.bdmv", bytes, problem, options, report);
 }
 
 bool saveBdmv(const Disc& disc, const core::BackupOptions& options, core::Report& report)

@@ -1,11 +1,34 @@
 #include "core/section_writer.h"
 
+#include <string>
+
 namespace mirtal::core {
 
 void SectionWriter::writebyte(uint32_t value, size_t offset)
 {
     if (offset < m_section.size())
         m_section[offset] = static_cast<uint8_t>(value & 0xFF);
+    else if (m_problem.empty())
+        m_problem = (m_name.empty() ? std::string("a record") : m_name) + " holds more than its stored length (" +
+                    std::to_string(m_section.size()) + " bytes) leaves room for";
+}
+
+void SectionWriter::placeAt(uint64_t address, std::string_view what)
+{
+    const uint64_t have = m_out.size();
+    if (address < have) {
+        if (m_problem.empty())
+            m_problem = "the start address of " + std::string(what) + " (" + std::to_string(address) +
+                        ") points into the " + std::to_string(have) + " bytes written before it";
+        return;
+    }
+    if (address - have > kMaxGap) {
+        if (m_problem.empty())
+            m_problem = "the start address of " + std::string(what) + " (" + std::to_string(address) + ") lies " +
+                        std::to_string(address - have) + " bytes past the data before it";
+        return;
+    }
+    m_out.resize(static_cast<size_t>(address), 0);
 }
 
 void SectionWriter::writeword(uint32_t value, size_t offset)

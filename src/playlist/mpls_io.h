@@ -30,7 +30,9 @@ bool readPlaylistFile(const std::filesystem::path& bdmv, const std::string& name
 // gap), each sized by its stored length. A model whose stored lengths and addresses would make
 // a file above kMaxPlaylistFileSize (only a damaged model can) gives no bytes at all.
 constexpr uint64_t kMaxPlaylistFileSize = 64u << 20;
-[[nodiscard]] std::vector<uint8_t> writePlaylist(const TPLmpls& model);
+// problem (when given) says why nothing was written: a record that holds more than its stored
+// length leaves room for, or a start address inside the bytes before it.
+[[nodiscard]] std::vector<uint8_t> writePlaylist(const TPLmpls& model, std::string* problem = nullptr);
 
 // plsave: the backup step, then the file; "Ready" afterwards on every path. A model that
 // writePlaylist refuses is an error line before the backup step, and nothing is touched.

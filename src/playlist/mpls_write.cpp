@@ -148,16 +148,6 @@ size_t writeSubPath(SectionWriter& w, const TSubPath& p, size_t o)
     return o;
 }
 
-// Zeros up to a start address that lies beyond what is written so far.
-void padTo(SectionWriter& w, uint64_t address)
-{
-    const size_t have = w.bytes().size();
-    if (address > have) {
-        w.setSize(static_cast<size_t>(address - have));
-        w.append();
-    }
-}
-
 // The file size the stored lengths and addresses ask for, counted in 64 bits.
 uint64_t plannedSize(const TPLmpls& m)
 {
@@ -175,10 +165,13 @@ uint64_t plannedSize(const TPLmpls& m)
 
 }  // namespace
 
-std::vector<uint8_t> writePlaylist(const TPLmpls& m)
+std::vector<uint8_t> writePlaylist(const TPLmpls& m, std::string* problem)
 {
-    if (plannedSize(m) > kMaxPlaylistFileSize)
+    if (plannedSize(m) > kMaxPlaylistFileSize) {
+        if (problem)
+            *problem = "its stored lengths and start addresses are out of range";
         return {};
+    }
     SectionWriter w;
     w.setSize(40);
     w.writelong(m.typeIndicator, 0);
@@ -188,7 +181,7 @@ std::vector<uint8_t> writePlaylist(const TPLmpls& m)
     w.writelong(m.extensionDataStartAddress, 16);
     w.append();
 
-    w.setSize(size_t(m.appInfoLength) + 4);
+    w.setSize(size_t(m.appInfoLength) + 4, "AppInfoPlayList()");
     w.writelong(m.appInfoLength, 0);
     w.writebyte(m.appInfoReserved, 4);
     w.writebyte(m.playbackType, 5);
@@ -198,14 +191,14 @@ std::vector<uint8_t> writePlaylist(const TPLmpls& m)
     w.writeword(m.randomAccessFlag * 0x8000 + m.audioMixFlag * 0x4000 + m.bypassMixerFlag * 0x2000, 16);
     w.append();
 
-    padTo(w, m.playListStartAddress);
+    w.placeAt(m.playListStartAddress, "PlayList()");
     const uint64_t playListStart = w.bytes().size();
     const auto& pl = m.playList;
     // The marks follow the PlayList directly, or at their start address when that lies further on.
     uint64_t marksAt = uint64_t(pl.length) + 4;
     if (m.playListMarkStartAddress > playListStart + marksAt)
         marksAt = m.playListMarkStartAddress - playListStart;
-    w.setSize(static_cast<size_t>(marksAt + m.marks.length + 4));
+    w.setSize(static_cast<size_t>(marksAt + m.marks.length + 4), "PlayListMark()");
     w.writelong(pl.length, 0);
     w.writeword(pl.reserved, 4);
     w.writeword(pl.numberOfPlayItems, 6);
@@ -215,6 +208,12 @@ std::vector<uint8_t> writePlaylist(const TPLmpls& m)
         o = writePlayItem(w, item, o);
     for (const auto& sub : pl.subPaths)
         o = writeSubPath(w, sub, o);
+    // The PlayItems and SubPaths must end within the PlayList's stored length: past it they
+    // would run into the marks.
+    std::string inPlace;
+    if (o > uint64_t(pl.length) + 4)
+        inPlace = "PlayList() holds more than its stored length (" + std::to_string(uint64_t(pl.length) + 4) +
+                  " bytes) leaves room for";
     o = static_cast<size_t>(marksAt);
     w.writelong(m.marks.length, o);
     w.writeword(m.marks.numberOfMarks, o + 4);
@@ -231,8 +230,15 @@ std::vector<uint8_t> writePlaylist(const TPLmpls& m)
     w.append();
 
     if (m.extensionDataStartAddress != 0) {
-        padTo(w, m.extensionDataStartAddress);
+        w.placeAt(m.extensionDataStartAddress, "ExtensionData()");
         core::writeExtensionDataSized(w, m.extensionData);
+    }
+    if (inPlace.empty())
+        inPlace = w.problem();
+    if (!inPlace.empty()) {
+        if (problem)
+            *problem = inPlace;
+        return {};
     }
     return w.take();
 }
@@ -240,9 +246,10 @@ std::vector<uint8_t> writePlaylist(const TPLmpls& m)
 core::SaveOutcome plsave(const std::filesystem::path& bdmv, const std::string& name, const TPLmpls& model,
                          const core::BackupOptions& options, core::Report& report)
 {
-    const auto bytes = writePlaylist(model);
+    std::string problem;
+    const auto bytes = writePlaylist(model, &problem);
     if (bytes.empty()) {
-        report.erlog("Cannot save " + name + ".mpls: its stored lengths and start addresses are out of range");
+        report.erlog("Cannot save " + name + ".mpls: " + problem + "; nothing was written.");
         showReady(report);
         return core::SaveOutcome::WriteFailed;
     }

@@ -2,6 +2,9 @@
 // outside the file.
 #include "bdmv/index_bdmv.h"
 #include "bdmv/movie_object.h"
+#include "bdmv/save.h"
+#include "core/files.h"
+#include "support/sample_disc.h"
 #include "support/disc_builder.h"
 #include "support/recording_reporter.h"
 
@@ -11,6 +14,7 @@
 
 using namespace mirtal;
 using namespace mirtal::bdmv;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -103,3 +107,34 @@ INSTANTIATE_TEST_SUITE_P(Readers, HostileInput,
                          ::testing::Values(Reader{"index", &validIndex, &readIndexBytes},
                                            Reader{"mobj", &validObjects, &readObjectBytes}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(HostileModel, SavesOfModelsWhoseStartAddressesDisagreeAreRefusedAndTouchNothing)
+{
+    support::TempDir dir("refuse");
+    const fs::path bdmv = support::writeSampleDisc(dir.path());
+    support::RecordingReporter rec;
+    core::Report report(rec);
+    Disc disc;
+    ASSERT_TRUE(openDisc(disc, bdmv, report));
+    std::vector<uint8_t> index, objects;
+    ASSERT_TRUE(core::readWholeFile(bdmv / "index.bdmv", index).ok);
+    ASSERT_TRUE(core::readWholeFile(bdmv / "MovieObject.bdmv", objects).ok);
+    // The ExtensionData blocks would stand inside the data before them.
+    disc.index.extensionDataStartAddress = 50;
+    disc.movieObjects.extensionDataStartAddress = 60;
+    const core::BackupOptions options{true, core::BackupMode::Overwrite, false};
+    EXPECT_EQ(indexsave(disc, options, report), core::SaveOutcome::WriteFailed);
+    EXPECT_EQ(mobjsave(disc, options, report), core::SaveOutcome::WriteFailed);
+    ASSERT_EQ(rec.errors.size(), 2u);
+    EXPECT_NE(rec.errors[rec.errors.size() - 2].find("Cannot save index.bdmv: the start address of ExtensionData() (50)"),
+              std::string::npos);
+    EXPECT_NE(rec.errors.back().find("Cannot save MovieObject.bdmv: the start address of ExtensionData() (60)"),
+              std::string::npos);
+    std::vector<uint8_t> after;
+    ASSERT_TRUE(core::readWholeFile(bdmv / "index.bdmv", after).ok);
+    EXPECT_EQ(after, index);
+    ASSERT_TRUE(core::readWholeFile(bdmv / "MovieObject.bdmv", after).ok);
+    EXPECT_EQ(after, objects);
+    EXPECT_FALSE(fs::exists(bdmv / "index.bdmv.backup"));
+    EXPECT_FALSE(fs::exists(bdmv / "MovieObject.bdmv.backup"));
+}

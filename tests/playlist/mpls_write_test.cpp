@@ -3,8 +3,11 @@
 #include "playlist/stn_edit.h"
 #include "playlist/subpath_edit.h"
 #include "core/files.h"
+#include "support/recording_reporter.h"
+#include "support/sample_disc.h"
 #include "support/disc_builder.h"
 
+#include <functional>
 #include <random>
 
 using namespace mirtal;
@@ -201,4 +204,38 @@ TEST(PlaylistSave, KeepsTheBackupAndWritesTheModel)
     stop.mode = core::BackupMode::StopIfExists;
     EXPECT_EQ(plsave(bdmv, "00001", m, stop, report), core::SaveOutcome::BackupFailed);
     EXPECT_TRUE(rec.hasLine("[re]Cannot create backup file.[/re]"));
+}
+
+TEST(MplsWrite, ModelsThatDisagreeWithTheirStoredLengthsAreRefusedBeforeAnythingIsWritten)
+{
+    support::TempDir dir("mpls-refuse");
+    const auto bdmv = support::writeSampleDisc(dir.path());
+    support::RecordingReporter rec;
+    core::Report report(rec);
+    TPLmpls read;
+    ASSERT_TRUE(readPlaylistFile(bdmv, "00001", read, report));
+    std::vector<uint8_t> before;
+    ASSERT_TRUE(core::readWholeFile(bdmv / "PLAYLIST" / "00001.mpls", before).ok);
+
+    const std::pair<const char*, std::function<void(TPLmpls&)>> damages[] = {
+        {"PlayList() holds more than its stored length", [](TPLmpls& m) { m.playList.length -= 20; }},
+        {"AppInfoPlayList() holds more than its stored length", [](TPLmpls& m) { m.appInfoLength = 4; }},
+        {"PlayListMark() holds more than its stored length", [](TPLmpls& m) { m.marks.length = 2; }},
+        {"the start address of PlayList() (20) points into", [](TPLmpls& m) { m.playListStartAddress = 20; }},
+    };
+    for (const auto& [says, damage] : damages) {
+        TPLmpls m = read;
+        damage(m);
+        rec.errors.clear();
+        EXPECT_EQ(plsave(bdmv, "00001", m, {true, core::BackupMode::Overwrite, false}, report),
+                  core::SaveOutcome::WriteFailed)
+            << says;
+        ASSERT_FALSE(rec.errors.empty()) << says;
+        EXPECT_NE(rec.errors.back().find("Cannot save 00001.mpls: " + std::string(says)), std::string::npos)
+            << rec.errors.back();
+        std::vector<uint8_t> after;
+        ASSERT_TRUE(core::readWholeFile(bdmv / "PLAYLIST" / "00001.mpls", after).ok);
+        EXPECT_EQ(after, before) << says;
+        EXPECT_FALSE(std::filesystem::exists(bdmv / "PLAYLIST" / "00001.mpls.backup")) << says;
+    }
 }
