@@ -1,0 +1,268 @@
+#include "fuzz/targets.h"
+
+#include "bdmv/index_bdmv.h"
+#include "bdmv/movie_object.h"
+#include "bdmv/program.h"
+#include "core/extension_data.h"
+#include "core/files.h"
+#include "core/report.h"
+#include "hdmv/command_text.h"
+#include "hdmv/emulator.h"
+#include "hdmv/program_text.h"
+#include "ig/bitmaps.h"
+#include "ig/ig_load.h"
+#include "ig/ig_text.h"
+#include "ig/menu_page.h"
+#include "ig/navigation.h"
+#include "playlist/clpi.h"
+#include "playlist/mark_edit.h"
+#include "playlist/mpls_io.h"
+#include "playlist/mpls_text.h"
+#include "support/disc_builder.h"
+#include "support/sample_disc.h"
+
+#include <filesystem>
+#include <span>
+
+namespace mirtal::fuzz {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::span<const uint8_t> span(const uint8_t* data, size_t size)
+{
+    return {data, size};
+}
+
+void index(const uint8_t* data, size_t size)
+{
+    core::NullReporter sink;
+    core::Report report(sink);
+    const auto read = bdmv::readIndex(span(data, size), report);
+    if (!read.ok())
+        return;
+    (void)bdmv::titleRows(read.index);
+    (void)core::extDatEntryRows(read.index.extensionData);
+    std::string problem;
+    const auto bytes = bdmv::writeIndex(read.index, &problem);
+    if (!bytes.empty())
+        (void)bdmv::readIndex(bytes, report);
+}
+
+void movieObjects(const uint8_t* data, size_t size)
+{
+    core::NullReporter sink;
+    core::Report report(sink);
+    const auto read = bdmv::readMovieObjects(span(data, size), report);
+    if (!read.ok)
+        return;
+    (void)bdmv::objectRows(read.file);
+    size_t commands = 0;
+    for (const auto& o : read.file.objects)
+        commands += o.commands.size();
+    // The grids and the program text of a file of sane size (a count of 65,535 declared objects
+    // of 65,535 commands each is read as described, but rendering it all is not the point).
+    if (commands > 100000)
+        return;
+    for (const auto& o : read.file.objects)
+        (void)hdmv::commandGridRows(o.commands);
+    const std::string text = bdmv::exportProgram(read.file);
+    const auto imported = bdmv::importProgram(text);
+    if (!imported.ok() || imported.objects.size() != read.file.objects.size())
+        __builtin_trap();    // an export must always import
+    std::string problem;
+    (void)bdmv::writeMovieObjects(read.file, &problem);
+}
+
+void exd(const uint8_t* data, size_t size)
+{
+    bool complete = false;
+    const auto block = core::readExdFile(span(data, size), &complete);
+    (void)core::extDatEntryRows(block);
+    for (size_t e = 0; e < block.entries.size() && e < 8; ++e)
+        (void)core::extDatDump(block, e);
+    (void)core::exdFileBytes(block);
+}
+
+void playList(const uint8_t* data, size_t size)
+{
+    core::NullReporter sink;
+    core::Report report(sink);
+    playlist::TPLmpls m;
+    if (!playlist::readPlaylist(span(data, size), "00001", m, report))
+        return;
+    (void)playlist::playItemRows(m);
+    (void)playlist::subPathRows(m);
+    (void)playlist::markRows(m);
+    (void)playlist::appInfoRow(m);
+    for (const auto& item : m.playList.playItems)
+        for (int list = 0; list < 7; ++list)
+            (void)playlist::streamRows(item.stn, list);
+    std::string problem;
+    (void)playlist::writePlaylist(m, &problem);
+    for (auto format : {playlist::ChapterFormat::Pts, playlist::ChapterFormat::Frame, playlist::ChapterFormat::Time})
+        if (const auto text = playlist::exportChapters(m, format, report)) {
+            playlist::TPLmpls copy = m;
+            (void)playlist::importChapters(copy, *text, format, report);
+        }
+}
+
+void clipInfo(const uint8_t* data, size_t size)
+{
+    core::NullReporter sink;
+    core::Report report(sink);
+    const auto clip = playlist::readClipInfo(span(data, size), "00001", bdmv::TAVStream{"00001.m2ts", 1000}, report);
+    if (clip.ok)
+        (void)playlist::programInfoRows(clip);
+}
+
+void menu(const uint8_t* data, size_t size)
+{
+    core::NullReporter sink;
+    core::Report report(sink);
+    ig::IgMenu loaded;
+    ig::MemorySource source(span(data, size));
+    const auto result = ig::loadIG(source, 0x1400, static_cast<int64_t>(size) + 1, "00010.m2ts", loaded, report);
+    if (!loaded.loaded || loaded.ics.pages.empty())
+        return;
+    (void)ig::objectListItems(loaded);
+    (void)ig::paletteListItems(loaded);
+    for (const auto& page : loaded.ics.pages) {
+        (void)ig::bogGrid(page);
+        for (const auto& bog : page.bogs)
+            (void)ig::buttonGridRows(bog);
+    }
+    // Start and a few keys on the first page, as mirtal-cli render runs them.
+    hdmv::Registers regs;
+    regs.ResetRegs();
+    ig::MenuPage page(loaded, regs, report);
+    page.selectPageIndex(0);
+    regs.psr[11] = loaded.ics.pages[0].pageId;
+    hdmv::Emulator emulator(regs, report);
+    emulator.maxSteps = 10000;
+    emulator.setMenuView(&page);
+    ig::startMenu(page, emulator);
+    ig::navigate(page, emulator, ig::Direction::Down);
+    ig::selectButton(page, emulator);
+    (void)page.image();
+    (void)result;
+}
+
+void runLength(const uint8_t* data, size_t size)
+{
+    if (size < 4)
+        return;
+    // The first four bytes give the size, at most 1024 × 1024.
+    const uint16_t width = static_cast<uint16_t>(((data[0] << 8) | data[1]) & 0x3FF);
+    const uint16_t height = static_cast<uint16_t>(((data[2] << 8) | data[3]) & 0x3FF);
+    (void)ig::rledecode(span(data + 4, size - 4), height, width);
+}
+
+void chapters(const uint8_t* data, size_t size)
+{
+    if (size < 1)
+        return;
+    core::NullReporter sink;
+    core::Report report(sink);
+    // A PlayList of two PlayItems with a video stream (so that "Frame" has its rate).
+    static const playlist::TPLmpls base = [] {
+        support::TempDir dir("fuzz-chapters");
+        const fs::path bdmv = support::writeSampleDisc(dir.path());
+        core::NullReporter quiet;
+        core::Report r(quiet);
+        playlist::TPLmpls m;
+        (void)playlist::readPlaylistFile(bdmv, "00001", m, r);
+        return m;
+    }();
+    playlist::TPLmpls m = base;
+    const auto format = static_cast<playlist::ChapterFormat>(data[0] % 3);
+    const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
+    if (playlist::importChapters(m, text, format, report)) {
+        (void)playlist::markRows(m);
+        std::string problem;
+        (void)playlist::writePlaylist(m, &problem);
+    }
+}
+
+void program(const uint8_t* data, size_t size)
+{
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const auto imported = bdmv::importProgram(text);
+    for (const auto& o : imported.objects) {
+        // What was assembled exports and assembles back to the same words.
+        std::string lines;
+        for (const auto& line : hdmv::commandListText(o.commands, ""))
+            lines += line + "\n";
+        std::vector<hdmv::ProgramError> errors;
+        const auto again = hdmv::parseProgram(lines, "object", errors);
+        if (!errors.empty() || again.front().commands != o.commands)
+            __builtin_trap();
+    }
+    std::vector<hdmv::ProgramError> errors;
+    (void)hdmv::pasteText(text, 3, errors);
+}
+
+}  // namespace
+
+const std::vector<Target>& targets()
+{
+    static const std::vector<Target> list = {
+        {"index", &index},       {"mobj", &movieObjects}, {"exd", &exd},           {"mpls", &playList},
+        {"clpi", &clipInfo},     {"ig", &menu},           {"rle", &runLength},     {"chapters", &chapters},
+        {"program", &program},
+    };
+    return list;
+}
+
+const Target* findTarget(const std::string& name)
+{
+    for (const auto& t : targets())
+        if (name == t.name)
+            return &t;
+    return nullptr;
+}
+
+std::vector<std::pair<std::string, Bytes>> seeds()
+{
+    support::TempDir dir("fuzz-seeds");
+    const fs::path bdmv = support::writeSampleDisc(dir.path());
+    std::vector<std::pair<std::string, Bytes>> out;
+    const auto add = [&](const std::string& target, const fs::path& file) {
+        Bytes bytes;
+        if (core::readWholeFile(file, bytes).ok)
+            out.emplace_back(target, std::move(bytes));
+    };
+    add("index", bdmv / "index.bdmv");
+    add("mobj", bdmv / "MovieObject.bdmv");
+    for (const auto& name : core::listFilesNoCase(bdmv / "PLAYLIST", ".mpls"))
+        add("mpls", bdmv / "PLAYLIST" / name);
+    for (const auto& name : core::listFilesNoCase(bdmv / "CLIPINF", ".clpi"))
+        add("clpi", bdmv / "CLIPINF" / name);
+    for (const auto& name : core::listFilesNoCase(bdmv / "STREAM", ".m2ts"))
+        add("ig", bdmv / "STREAM" / name);
+    out.emplace_back("exd", support::extensionDataBlock({{1, 1, {1, 2, 3, 4}}, {2, 7, {9, 9}}}));
+
+    core::NullReporter sink;
+    core::Report report(sink);
+    playlist::TPLmpls m;
+    if (playlist::readPlaylistFile(bdmv, "00001", m, report))
+        for (uint8_t format = 0; format < 3; ++format)
+            if (const auto text = playlist::exportChapters(m, static_cast<playlist::ChapterFormat>(format), report)) {
+                Bytes b{format};
+                b.insert(b.end(), text->begin(), text->end());
+                out.emplace_back("chapters", std::move(b));
+            }
+    bdmv::TMovieObjectFile objects;
+    {
+        Bytes bytes;
+        if (core::readWholeFile(bdmv / "MovieObject.bdmv", bytes).ok)
+            objects = bdmv::readMovieObjects(bytes, report).file;
+    }
+    const std::string text = bdmv::exportProgram(objects);
+    out.emplace_back("program", Bytes(text.begin(), text.end()));
+    // A small object's run-length data: 16 × 4, three colours and runs.
+    out.emplace_back("rle", Bytes{0, 16, 0, 4, 1, 2, 3, 0, 0x8C, 5, 0, 0, 0, 0xD0, 0x10, 7, 0, 0, 0, 0x05, 0, 0});
+    return out;
+}
+
+}  // namespace mirtal::fuzz
