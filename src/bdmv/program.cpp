@@ -1,7 +1,6 @@
 #include "bdmv/program.h"
 
 #include "bdmv/editing.h"
-#include "hdmv/command_edit.h"
 
 #include <algorithm>
 #include <charconv>
@@ -88,8 +87,9 @@ ImportedProgram importProgram(std::string_view text)
         }
         object.commands = section.commands;
         object.numberOfCommands = static_cast<uint16_t>(object.commands.size());
-        if (object.commands.size() > hdmv::kMaxCommandLines)
-            result.errors.push_back({section.line, section.headerColumn, "more than 9999 commands in one object"});
+        // The file's count is 16 bits (the editor's line insertion stops at 9999, a file need not).
+        if (object.commands.size() > 0xFFFF)
+            result.errors.push_back({section.line, section.headerColumn, "more than 65535 commands in one object"});
         result.objects.push_back(std::move(object));
     }
     if (result.objects.size() > 0xFFFF)

@@ -1,5 +1,7 @@
 #include "ig/image.h"
 
+#include <cstring>
+
 #include <algorithm>
 #include <cctype>
 
@@ -75,14 +77,19 @@ void RgbImage::fillRect(int x1, int y1, int x2, int y2, Rgb c)
     y1 = std::max(y1, 0);
     x2 = std::min(x2, m_width);
     y2 = std::min(y2, m_height);
-    for (int y = y1; y < y2; ++y) {
-        uint8_t* p = row(y) + x1 * 3;
-        for (int x = x1; x < x2; ++x, p += 3) {
-            p[0] = c.r;
-            p[1] = c.g;
-            p[2] = c.b;
-        }
+    if (x1 >= x2 || y1 >= y2)
+        return;
+    // The first row pixel by pixel, the others copied from it.
+    uint8_t* first = row(y1) + x1 * 3;
+    for (int x = x1; x < x2; ++x) {
+        uint8_t* p = first + (x - x1) * 3;
+        p[0] = c.r;
+        p[1] = c.g;
+        p[2] = c.b;
     }
+    const size_t bytes = static_cast<size_t>(x2 - x1) * 3;
+    for (int y = y1 + 1; y < y2; ++y)
+        std::memcpy(row(y) + x1 * 3, first, bytes);
 }
 
 void RgbImage::frameRect(int x1, int y1, int x2, int y2, Rgb c)
