@@ -18,17 +18,7 @@ if [ $# -ge 2 ]; then
     seconds=$2
 fi
 
-if ! command -v clang++ > /dev/null; then
-    SUDO=""
-    if [ "$(id -u)" -ne 0 ]; then
-        SUDO="sudo"
-    fi
-    echo "Installing clang"
-    export DEBIAN_FRONTEND=noninteractive
-    $SUDO apt-get update -q
-    $SUDO apt-get install -y -q --no-install-recommends clang
-fi
-bash scripts/setup.sh
+bash scripts/setup.sh clang
 
 build=build/fuzz
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \

@@ -4,6 +4,8 @@ set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev googletest zlib1g-dev ffmpeg
           qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev xvfb xauth)
+# More packages for a job of its own (scripts/fuzz.sh asks for clang).
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
