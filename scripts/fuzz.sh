@@ -35,6 +35,6 @@ for t in "${targets[@]}"; do
     # The seeds and the kept findings start the corpus; new inputs go to the first folder.
     "$build/fuzz/fuzz_$t" "$corpus" "$build/seeds/$t" "fuzz/findings/$t" -max_total_time="$seconds" \
         -timeout=10 -rss_limit_mb=2048 -artifact_prefix="$build/findings/$t-" -print_final_stats=1 2>&1 |
-        grep -E "^(#[0-9]+ +DONE|stat::number_of_executed_units|stat::average_exec_per_sec|stat::new_units_added|==[0-9]+==ERROR|SUMMARY|artifact_prefix|Test unit written)" || true
+        grep -E "^(#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|stat::average_exec_per_sec|stat::new_units_added|==[0-9]+==ERROR|SUMMARY|artifact_prefix|Test unit written)" || true
 done
 ls "$build/findings" 2> /dev/null | sed 's/^/finding: /' || true
