@@ -2,67 +2,18 @@
 
 #include "core/text.h"
 #include "hdmv/command_text.h"
+#include "hdmv/text_cursor.h"
 
 #include <algorithm>
 #include <map>
-#include <set>
 
 namespace mirtal::hdmv {
 namespace {
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r';
-}
-
-bool isIdentStart(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-}
-
-bool isIdentChar(char c)
-{
-    return isIdentStart(c) || (c >= '0' && c <= '9');
-}
-
-// A cursor over one line's text with its column.
-struct Cursor {
-    std::string_view text;
-    size_t pos = 0;
-    size_t column0 = 1;    // the column of text[0]
-
-    [[nodiscard]] size_t column() const { return column0 + pos; }
-    [[nodiscard]] bool atEnd() const { return pos >= text.size(); }
-    [[nodiscard]] char peek() const { return atEnd() ? '\0' : text[pos]; }
-    void skipBlanks()
-    {
-        while (!atEnd() && isBlank(text[pos]))
-            ++pos;
-    }
-    bool take(char c)
-    {
-        if (peek() != c)
-            return false;
-        ++pos;
-        return true;
-    }
-    bool takeWord(std::string_view w)
-    {
-        if (text.substr(pos, w.size()) != w)
-            return false;
-        pos += w.size();
-        return true;
-    }
-    std::string_view identifier()
-    {
-        const size_t from = pos;
-        if (!isIdentStart(peek()))
-            return {};
-        while (!atEnd() && isIdentChar(text[pos]))
-            ++pos;
-        return text.substr(from, pos - from);
-    }
-};
+using detail::Cursor;
+using detail::isBlank;
+using detail::isIdentChar;
+using detail::isIdentStart;
 
 // A number: decimal, or hexadecimal after "0x"; nullopt when none stands there or it does not fit
 // 32 bits (the cursor stays).
@@ -458,173 +409,6 @@ std::string commandSourceText(const TNavCommand& c, const std::string& gotoLabel
     if (!a || (!byLabel && !(a->command == c)))
         return raw;
     return text;
-}
-
-std::vector<ProgramSection> parseProgram(std::string_view text, std::string_view headerWord,
-                                         std::vector<ProgramError>& errors)
-{
-    std::vector<ProgramSection> sections(1);
-    struct Reference {
-        size_t command;
-        std::string label;
-        size_t line, column;
-    };
-    std::map<std::string, size_t> labels;
-    std::map<std::string, size_t> labelLines;
-    std::vector<Reference> references;
-    const auto closeSection = [&] {
-        auto& commands = sections.back().commands;
-        for (const auto& r : references) {
-            const auto it = labels.find(r.label);
-            if (it == labels.end())
-                errors.push_back({r.line, r.column, "label \"" + r.label + "\" is not defined"});
-            else {
-                commands[r.command].destination = static_cast<uint32_t>(it->second);
-                sections.back().labelled.push_back(r.command);
-            }
-        }
-        labels.clear();
-        labelLines.clear();
-        references.clear();
-    };
-
-    size_t lineNo = 0;
-    size_t start = 0;
-    // A byte-order mark at the start is not part of the first line.
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
-        start = 3;
-    while (start <= text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        ++lineNo;
-        std::string_view line = text.substr(start, end - start);
-        start = end + 1;
-        if (const size_t semicolon = line.find(';'); semicolon != std::string_view::npos)
-            line = line.substr(0, semicolon);
-        Cursor in{line, 0, 1};
-        in.skipBlanks();
-        if (in.atEnd()) {
-            if (end == text.size())
-                break;
-            continue;
-        }
-        // A header line starts the next section.
-        if (!headerWord.empty() && in.text.substr(in.pos, headerWord.size()) == headerWord &&
-            (in.pos + headerWord.size() >= line.size() || isBlank(line[in.pos + headerWord.size()]))) {
-            closeSection();
-            ProgramSection s;
-            s.line = lineNo;
-            in.pos += headerWord.size();
-            in.skipBlanks();
-            s.headerColumn = in.column();
-            s.header = std::string(line.substr(in.pos));
-            while (!s.header.empty() && isBlank(s.header.back()))
-                s.header.pop_back();
-            sections.push_back(std::move(s));
-            continue;
-        }
-        // A label, alone or before a command.
-        const size_t at = in.pos;
-        const size_t labelColumn = in.column();
-        const std::string_view name = in.identifier();
-        if (!name.empty() && in.peek() == ':') {
-            in.take(':');
-            const std::string key(name);
-            if (labels.count(key))
-                errors.push_back({lineNo, labelColumn,
-                                  "label \"" + key + "\" is defined twice (first on line " +
-                                      std::to_string(labelLines[key]) + ")"});
-            labels[key] = sections.back().commands.size();
-            labelLines[key] = lineNo;
-            in.skipBlanks();
-            if (in.atEnd())
-                continue;
-        } else {
-            in.pos = at;
-        }
-        ProgramError error;
-        auto c = assembleCommand(line.substr(in.pos), in.column(), error);
-        if (!c) {
-            error.line = lineNo;
-            errors.push_back(error);
-            continue;
-        }
-        if (!c->gotoLabel.empty())
-            references.push_back({sections.back().commands.size(), c->gotoLabel, lineNo, c->labelColumn});
-        sections.back().commands.push_back(c->command);
-        if (end == text.size())
-            break;
-    }
-    closeSection();
-    return sections;
-}
-
-namespace {
-
-// The lines of a list with labels at the targets of the GoTos that `byLabel` names.
-std::vector<std::string> textLines(const CommandList& commands, const std::string& indent,
-                                   const std::vector<bool>& byLabel)
-{
-    std::set<uint32_t> targets;
-    for (size_t i = 0; i < commands.size(); ++i)
-        if (byLabel[i])
-            targets.insert(commands[i].destination);
-    const auto label = [](uint32_t line) { return "L" + std::to_string(line); };
-    std::vector<std::string> lines;
-    for (size_t i = 0; i <= commands.size(); ++i) {
-        if (targets.count(static_cast<uint32_t>(i)))
-            lines.push_back(label(static_cast<uint32_t>(i)) + ":");
-        if (i == commands.size())
-            break;
-        const auto& c = commands[i];
-        lines.push_back(indent + commandSourceText(c, byLabel[i] ? label(c.destination) : std::string()));
-    }
-    return lines;
-}
-
-}  // namespace
-
-std::vector<std::string> commandListText(const CommandList& commands, const std::string& indent)
-{
-    std::vector<bool> byLabel(commands.size());
-    for (size_t i = 0; i < commands.size(); ++i)
-        byLabel[i] = commands[i].opcode == kGoToImmediate && commands[i].destination <= commands.size();
-    return textLines(commands, indent, byLabel);
-}
-
-std::string copyText(const CommandList& commands, size_t first, size_t last)
-{
-    if (commands.empty() || first > last || first >= commands.size())
-        return {};
-    last = std::min(last, commands.size() - 1);
-    CommandList block(commands.begin() + static_cast<std::ptrdiff_t>(first),
-                      commands.begin() + static_cast<std::ptrdiff_t>(last + 1));
-    std::vector<bool> byLabel(block.size());
-    for (size_t i = 0; i < block.size(); ++i)
-        if (block[i].opcode == kGoToImmediate && block[i].destination >= first && block[i].destination <= last + 1) {
-            block[i].destination -= static_cast<uint32_t>(first);
-            byLabel[i] = true;
-        }
-    std::string out;
-    for (const auto& line : textLines(block, "", byLabel))
-        out += line + "\n";
-    return out;
-}
-
-std::optional<CommandList> pasteText(std::string_view text, size_t at, std::vector<ProgramError>& errors)
-{
-    auto sections = parseProgram(text, {}, errors);
-    if (!errors.empty())
-        return std::nullopt;
-    if (sections.front().commands.empty()) {
-        errors.push_back({1, 1, "no command to paste"});
-        return std::nullopt;
-    }
-    CommandList& pasted = sections.front().commands;
-    for (size_t i : sections.front().labelled)
-        pasted[i].destination += static_cast<uint32_t>(at);
-    return pasted;
 }
 
 }  // namespace mirtal::hdmv
