@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev googletest zlib1g-dev ffmpeg
-          qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev xvfb xauth)
+          qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev xvfb xauth
+          nlohmann-json3-dev libpugixml-dev mkvtoolnix)
 # More packages for a job of its own (scripts/fuzz.sh asks for clang).
 packages+=("$@")
 
