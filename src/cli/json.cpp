@@ -1,8 +1,25 @@
 #include "cli/json.h"
 
 #include <cstdio>
+#include <string>
 
 namespace mirtal::cli {
+
+Json jsonDocument(std::string_view schema)
+{
+    Json document = Json::object();
+    document["schema"] = "mirtal-" + std::string(schema);
+    document["version"] = kJsonVersion;
+    return document;
+}
+
+void printJson(const Json& document)
+{
+    const std::string text = document.dump(2, ' ', false, Json::error_handler_t::replace);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
 
 void JsonWriter::separator()
 {

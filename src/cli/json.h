@@ -1,5 +1,9 @@
 #pragma once
-// A small JSON writer for the --json listings.
+// The --json listings: every document is an object that names its schema and version first, so
+// scripts can rely on them ({"schema": "mirtal-titles", "version": 1, ...}). Members keep the
+// order they are added in.
+
+#include <nlohmann/json.hpp>
 
 #include <cstdint>
 #include <string>
@@ -7,6 +11,19 @@
 #include <vector>
 
 namespace mirtal::cli {
+
+using Json = nlohmann::ordered_json;
+
+// The version of every mirtal-cli JSON schema; it grows when a document changes in a way that
+// breaks its readers.
+constexpr int kJsonVersion = 1;
+
+// {"schema": "mirtal-" + schema, "version": 1}; the command adds its data after these members.
+[[nodiscard]] Json jsonDocument(std::string_view schema);
+
+// The document on standard output, indented by two spaces and ending in a newline, as UTF-8;
+// bytes of disc texts that are no UTF-8 are written as U+FFFD instead of stopping the output.
+void printJson(const Json& document);
 
 class JsonWriter {
 public:
