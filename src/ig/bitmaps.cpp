@@ -52,7 +52,8 @@ const TRGBpalettes& id2pal(IgMenu& menu, uint32_t palette, core::Report& report)
 
 Rgb IndexedBitmap::colour(int x, int y) const
 {
-    const uint8_t v = pixels[static_cast<size_t>(y) * width + x];
+    const size_t at = static_cast<size_t>(y) * width + x;
+    const uint8_t v = at < pixels.size() ? pixels[at] : 0;
     if (v >= palette.size())
         return {};
     return {palette[v].r, palette[v].g, palette[v].b};
@@ -60,8 +61,10 @@ Rgb IndexedBitmap::colour(int x, int y) const
 
 std::vector<uint8_t> rledecode(std::span<const uint8_t> data, uint16_t height, uint16_t width, core::Report* report)
 {
-    std::vector<uint8_t> pixels(static_cast<size_t>(width) * height);
     const size_t length = data.size();
+    // Each new line consumes at least one byte, so the lines written stay below the data's length.
+    const uint32_t lines = static_cast<uint32_t>(std::min<size_t>(height, length));
+    std::vector<uint8_t> pixels(static_cast<size_t>(width) * lines);
     const uint8_t* d = data.data();
     if (report) {
         report->slog("Decoding RLE pixel data...", 0);
@@ -73,7 +76,7 @@ std::vector<uint8_t> rledecode(std::span<const uint8_t> data, uint16_t height, u
     uint32_t col = 0;
     uint32_t line = 0;
     uint8_t* row = pixels.data();
-    while (k < length && line < height) {
+    while (k < length && line < lines) {
         const uint8_t c = next();
         if (c != 0) {
             // One pixel: the commonest code, kept out of the run handling.
@@ -121,12 +124,14 @@ std::vector<uint8_t> rledecode(std::span<const uint8_t> data, uint16_t height, u
         report->slog("Ready.", 0);
         report->slog("", 1);
     }
+    const uint32_t held = std::min(lines, line + (col > 0 ? 1u : 0u));
+    pixels.resize(static_cast<size_t>(width) * held);
     return pixels;
 }
 
 bool decodeObject(IgMenu& menu, TIGobject& object, core::Report& report)
 {
-    if (!object.pixels.empty())
+    if (object.decoded)
         return true;
     if (object.width == 0 || object.height == 0 || object.dataLength == 0 || !menu.scratch)
         return false;
@@ -148,6 +153,7 @@ bool decodeObject(IgMenu& menu, TIGobject& object, core::Report& report)
     for (const auto& f : object.fragments)
         menu.scratch->readInto(f.scratchPos, f.dataLength, data);
     object.pixels = rledecode(data, object.height, object.width, &report);
+    object.decoded = true;
     return true;
 }
 
@@ -156,7 +162,7 @@ std::optional<IndexedBitmap> getobjbmp(IgMenu& menu, uint32_t objectId, uint32_t
     if (objectId == kNone)
         return std::nullopt;
     const TIGobject* obj = menu.object(objectId);
-    if (!obj || obj->pixels.empty())
+    if (!obj || !obj->decoded)
         return std::nullopt;
     IndexedBitmap bmp;
     bmp.width = obj->width;
@@ -180,8 +186,16 @@ std::optional<RgbImage> ShowButtonPic(IgMenu& menu, uint32_t objectId, uint32_t 
     const auto bmp = getobjbmp(menu, objectId, palette, report);
     if (!bmp)
         return std::nullopt;
-    RgbImage img(bmp->width, bmp->height);
-    for (int y = 0; y < bmp->height; ++y)
+    // Lines the pixel data never reach are not drawn: a header may declare 4096 × 4096 for a few
+    // bytes of data, and the preview follows what the stream holds.
+    int shown = bmp->height;
+    if (obj->linesHeld() < bmp->height) {
+        shown = std::max(1, obj->linesHeld());
+        report.log("Object " + core::hex(objectId, 4) + ": the pixel data end in line " + std::to_string(shown) +
+                   " of " + std::to_string(bmp->height) + "; the preview shows the lines they reach.");
+    }
+    RgbImage img(bmp->width, shown);
+    for (int y = 0; y < shown; ++y)
         for (int x = 0; x < bmp->width; ++x)
             img.set(x, y, bmp->colour(x, y));
     report.slog("Size: " + std::to_string(obj->width) + "x" + std::to_string(obj->height) + ",  Object: " +

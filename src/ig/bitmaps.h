@@ -31,14 +31,16 @@ const TRGBpalettes& id2pal(IgMenu& menu, uint32_t palette, core::Report& report)
 struct IndexedBitmap {
     uint16_t width = 0;
     uint16_t height = 0;
-    std::vector<uint8_t> pixels;
+    std::vector<uint8_t> pixels;    // the lines held (see TIGobject); lines below are entry 0
     TRGBpalettes palette;
     [[nodiscard]] Rgb colour(int x, int y) const;
 };
 
-// Decodes run-length pixel data into width × height entry ids. Pixels beyond a line and lines
-// beyond the height are not written; the data may end early (the rest stays entry 0). With a
-// report, shows the decoding state and progress as the object preview does.
+// Decodes run-length pixel data into entry ids, width per line, for the lines the data reach
+// (at most height; a line the data end in is held whole, its rest entry 0). Pixels beyond a line
+// and lines beyond the height are not written. Every line costs at least one byte of data, so the
+// result never holds more lines than the data have bytes. With a report, shows the decoding state
+// and progress as the object preview does.
 [[nodiscard]] std::vector<uint8_t> rledecode(std::span<const uint8_t> data, uint16_t height, uint16_t width,
                                              core::Report* report = nullptr);
 
@@ -53,7 +55,8 @@ bool decodeObject(IgMenu& menu, TIGobject& object, core::Report& report);
 
 // The object preview (ShowButtonPic with the palette view off): decodes into the cache when
 // needed; nullopt when nothing is shown. 0xFFFF gives a 1 × 1 image and "No object assigned".
-// The status detail line is set as the preview shows it.
+// The status detail line is set as the preview shows it. Lines below those the pixel data
+// reach are left out of the image, with a log line.
 [[nodiscard]] std::optional<RgbImage> ShowButtonPic(IgMenu& menu, uint32_t objectId, uint32_t palette,
                                                     core::Report& report);
 

@@ -139,7 +139,12 @@ struct TIGobject {
     uint16_t width = 0;
     uint16_t height = 0;
     std::vector<TFragment> fragments;
-    std::vector<uint8_t> pixels;    // width × height palette entry ids once decoded
+    // Palette entry ids of the lines the pixel data reach, width per line, once decoded; the
+    // lines below them are entry 0 and not held, so that memory follows the data the stream
+    // holds rather than the size a header declares.
+    std::vector<uint8_t> pixels;
+    bool decoded = false;
+    [[nodiscard]] int linesHeld() const { return width ? static_cast<int>(pixels.size() / width) : 0; }
 };
 
 struct TPalette {

@@ -137,7 +137,7 @@ void MenuPage::decodeObjects()
                                              std::pair{b.selectedStart, b.selectedEnd},
                                              std::pair{b.activatedStart, b.activatedEnd}})
                 for (uint32_t id = start; id <= end && id <= last && id < kNone; ++id)
-                    if (TIGobject* obj = m_menu.object(id); obj && obj->pixels.empty())
+                    if (TIGobject* obj = m_menu.object(id); obj && !obj->decoded)
                         (void)decodeObject(m_menu, *obj, m_report);
 }
 
@@ -178,18 +178,19 @@ std::pair<int, int> MenuPage::drawObject(uint32_t objectId, int x, int y)
     paintPending();
     const TIGobject* obj = objectId == kNone ? nullptr : m_menu.object(objectId);
     const TPage* p = page();
-    if (!obj || obj->pixels.empty() || !p)
+    if (!obj || !obj->decoded || !p)
         return {0, 0};
     // Opaque: an entry's alpha is not applied.
     const TRGBpalettes& pal = id2pal(m_menu, p->paletteId, m_report);
     const int w = obj->width;
     const int h = obj->height;
     const int x0 = std::max(0, -x), x1 = std::min(w, kPageWidth - x);
+    const int held = obj->linesHeld();
     for (int j = std::max(0, -y); j < h && y + j < kPageHeight; ++j) {
-        const uint8_t* src = obj->pixels.data() + static_cast<size_t>(j) * w;
+        const uint8_t* src = j < held ? obj->pixels.data() + static_cast<size_t>(j) * w : nullptr;
         uint8_t* dst = m_image.row(y + j) + (x + x0) * 3;
         for (int i = x0; i < x1; ++i, dst += 3) {
-            const uint8_t v = src[i];
+            const uint8_t v = src ? src[i] : 0;
             const TRGBA e = v < pal.size() ? pal[v] : TRGBA{};
             dst[0] = e.r;
             dst[1] = e.g;

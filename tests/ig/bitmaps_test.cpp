@@ -21,7 +21,8 @@ TEST(Rledecode, CodesRunsLineEndsAndClipping)
     // 00 00 first: an empty first line; then 2 pixels of 5, 3 of 0, a 6-bit run of 7, line end
     const ByteVec data = {0x00, 0x00, 5, 5, 0x00, 0x03, 0x00, 0x82, 7, 0x00, 0x00};
     const auto px = rledecode(data, 3, 7);
-    EXPECT_EQ(px, (ByteVec{0, 0, 0, 0, 0, 0, 0, 5, 5, 0, 0, 0, 7, 7, 0, 0, 0, 0, 0, 0, 0}));
+    // The data end with the second line: the third is entry 0 and not held.
+    EXPECT_EQ(px, (ByteVec{0, 0, 0, 0, 0, 0, 0, 5, 5, 0, 0, 0, 7, 7}));
     // A zero-length run fills the rest of the line; pixels beyond the width are dropped.
     EXPECT_EQ(rledecode(ByteVec{9, 0x00, 0x80, 4, 1, 1, 1, 1, 1}, 2, 3), (ByteVec{9, 4, 4, 1, 1, 1}));
     // Data that ends early leaves entry 0.

@@ -193,3 +193,47 @@ TEST(IgHostile, LostSyncBytesAbandonOnlyTheirChunk)
         ts[i] = 0x00;
     exercise(ts);
 }
+
+TEST(IgHostile, ObjectMemoryFollowsItsDataNotItsDeclaredSize)
+{
+    // 4096 × 4096 declared, 24 bytes of data: at most a line per byte is held.
+    std::vector<ByteVec> segs = icsSegments(richLayout());
+    segs.push_back(pdsSegment(0, 0, {{0, 16, 128, 128, 0}, {1, 235, 128, 128, 255}}));
+    ByteVec few;
+    for (int i = 0; i < 12; ++i)
+        few.insert(few.end(), {0x01, 0x00, 0x00});    // twelve lines of one pixel each
+    for (auto& s : odsSegments(0, 0, 4096, 4096, few))
+        segs.push_back(s);
+    IgMenu menu;
+    RecordingReporter rec;
+    ASSERT_TRUE(ig::testing::loadBytes(segmentsToTs(segs), menu, rec).ok());
+    core::Report report(rec);
+    const auto img = ShowButtonPic(menu, 0, 0, report);
+    ASSERT_TRUE(img);
+    EXPECT_EQ(menu.objects[0].linesHeld(), 12);
+    EXPECT_LE(menu.objects[0].pixels.size(), 4096u * few.size());
+    EXPECT_EQ(img->height(), 12);
+    EXPECT_TRUE(rec.hasLine("Object 0000: the pixel data end in line 12 of 4096; the preview shows the lines they reach."));
+
+    // On the page, the lines the data do not reach are entry 0, as if the data had said so.
+    const auto pageOf = [](const ByteVec& rle) {
+        std::vector<ByteVec> s = icsSegments(richLayout());
+        s.push_back(pdsSegment(0, 0, {{0, 16, 128, 128, 255}, {1, 235, 128, 128, 255}}));
+        for (auto& o : odsSegments(0, 0, 4, 3, rle))
+            s.push_back(o);
+        auto menu = std::make_unique<IgMenu>();
+        RecordingReporter rec;
+        (void)ig::testing::loadBytes(segmentsToTs(s), *menu, rec);
+        core::Report report(rec);
+        hdmv::Registers regs;
+        MenuPage page(*menu, regs, report);
+        hdmv::Emulator emu(regs, report);
+        emu.setMenuView(&page);
+        startMenu(page, emu);
+        return page.image().bytes();
+    };
+    const ByteVec oneLine{0x01, 0x01, 0x01, 0x01};
+    ByteVec allLines = oneLine;
+    allLines.insert(allLines.end(), {0x00, 0x00, 0x00, 0x00, 0x00, 0x00});
+    EXPECT_EQ(pageOf(oneLine), pageOf(allLines));
+}
