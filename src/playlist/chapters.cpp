@@ -1,7 +1,9 @@
-#include "playlist/mark_edit.h"
+#include "playlist/chapters_common.h"
 
 #include "core/text.h"
 #include "playlist/vocabulary.h"
+
+#include <pugixml.hpp>
 
 #include <algorithm>
 
@@ -9,43 +11,110 @@ namespace mirtal::playlist {
 
 namespace {
 
-uint32_t duration(const TPlayItem& p)
+std::string chapterName(const std::vector<std::string>& names, size_t i)
 {
-    return p.outTime45k - p.inTime45k;
+    if (i < names.size() && !names[i].empty())
+        return names[i];
+    return "Chapter " + core::padded(static_cast<int64_t>(i + 1), 2);
 }
 
-// S(k): where PlayItem k starts on the PlayList axis (32-bit, as the durations add up).
+// FFmetadata escapes its special characters with a backslash.
+std::string ffMetadataEscaped(std::string_view text)
+{
+    std::string out;
+    for (const char c : text) {
+        if (c == '=' || c == ';' || c == '#' || c == '\\' || c == '\n')
+            out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+struct StringWriter final : pugi::xml_writer {
+    std::string text;
+    void write(const void* data, size_t size) override { text.append(static_cast<const char*>(data), size); }
+};
+
+std::string matroskaXml(const std::vector<uint32_t>& times, const ChapterScale& scale,
+                        const std::vector<std::string>& names)
+{
+    pugi::xml_document doc;
+    auto declaration = doc.append_child(pugi::node_declaration);
+    declaration.append_attribute("version") = "1.0";
+    declaration.append_attribute("encoding") = "UTF-8";
+    auto edition = doc.append_child("Chapters").append_child("EditionEntry");
+    for (size_t i = 0; i < times.size(); ++i) {
+        auto atom = edition.append_child("ChapterAtom");
+        atom.append_child("ChapterTimeStart").text().set(scale.text(times[i]).c_str());
+        auto display = atom.append_child("ChapterDisplay");
+        display.append_child("ChapterString").text().set(chapterName(names, i).c_str());
+        display.append_child("ChapterLanguage").text().set("und");
+    }
+    StringWriter writer;
+    doc.save(writer, "  ", pugi::format_default, pugi::encoding_utf8);
+    return writer.text;
+}
+
+}  // namespace
+
+uint64_t ChapterScale::count(uint64_t t) const
+{
+    switch (format) {
+    case ChapterFormat::Frame: return t * rate.numerator / rate.denominator / 45;
+    case ChapterFormat::Time:
+    case ChapterFormat::Ogm: return t / 45 * 1'000'000;
+    case ChapterFormat::Xml: return t * 200'000 / 9;
+    default: return t;
+    }
+}
+
+uint64_t ChapterScale::ticks(uint64_t c) const
+{
+    switch (format) {
+    case ChapterFormat::Frame: return rate.numerator == 0 ? 0 : c * 45 * rate.denominator / rate.numerator;
+    case ChapterFormat::Time:
+    case ChapterFormat::Ogm:
+    case ChapterFormat::Xml: return (c * 9 + 100'000) / 200'000;
+    default: return c;
+    }
+}
+
+uint64_t ChapterScale::unit() const
+{
+    return format == ChapterFormat::Time || format == ChapterFormat::Ogm ? 1'000'000 : 1;
+}
+
+std::string ChapterScale::text(uint32_t t) const
+{
+    switch (format) {
+    case ChapterFormat::Time:
+    case ChapterFormat::Ogm: return timeText45k(t);
+    case ChapterFormat::Xml: {
+        const uint64_t ns = count(t);
+        const uint64_t s = ns / 1'000'000'000;
+        return core::padded(static_cast<int64_t>(s / 3600), 2) + ":" + core::padded(static_cast<int64_t>(s / 60 % 60), 2) +
+               ":" + core::padded(static_cast<int64_t>(s % 60), 2) + "." +
+               core::padded(static_cast<int64_t>(ns % 1'000'000'000), 9);
+    }
+    default: return std::to_string(count(t));
+    }
+}
+
 uint32_t startOf(const TPLmpls& m, size_t k)
 {
     uint32_t s = 0;
     const auto& items = m.playList.playItems;
     for (size_t i = 0; i < k && i < items.size(); ++i)
-        s += duration(items[i]);
+        s += items[i].outTime45k - items[i].inTime45k;
     return s;
 }
 
-std::vector<std::string_view> textLines(std::string_view text)
+uint32_t playListTime(const TPLmpls& m, const TMarkEntry& mark)
 {
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
-// A line's leading decimal number; a negative one counts as 0.
-uint64_t leadingNumber(std::string_view line)
-{
-    const int64_t v = core::textToInteger(line);
-    return v < 0 ? 0 : static_cast<uint64_t>(v);
+    const auto& items = m.playList.playItems;
+    const size_t p = mark.playItemRef;
+    const uint32_t in = p < items.size() ? items[p].inTime45k : 0;
+    return mark.markTime45k + startOf(m, p) - in;
 }
 
 bool refuseWithoutRate(const TPLmpls& m, ChapterFormat format, core::Report& report)
@@ -57,17 +126,32 @@ bool refuseWithoutRate(const TPLmpls& m, ChapterFormat format, core::Report& rep
     return false;
 }
 
-}  // namespace
+bool isWritten(ChapterFormat format, const TMarkEntry& mark)
+{
+    return !carriesEntryMarksOnly(format) || mark.markType == 1;
+}
 
 std::optional<ChapterFormat> chapterFormatFromText(std::string_view text)
 {
-    if (core::equalsNoCase(text, "pts"))
-        return ChapterFormat::Pts;
-    if (core::equalsNoCase(text, "frame"))
-        return ChapterFormat::Frame;
-    if (core::equalsNoCase(text, "time"))
-        return ChapterFormat::Time;
+    static constexpr std::pair<std::string_view, ChapterFormat> kNames[] = {
+        {"pts", ChapterFormat::Pts}, {"frame", ChapterFormat::Frame}, {"time", ChapterFormat::Time},
+        {"ogm", ChapterFormat::Ogm}, {"xml", ChapterFormat::Xml},     {"ffmetadata", ChapterFormat::FfMetadata}};
+    for (const auto& [name, format] : kNames)
+        if (core::equalsNoCase(text, name))
+            return format;
     return std::nullopt;
+}
+
+std::string chapterFormatCaption(ChapterFormat format)
+{
+    switch (format) {
+    case ChapterFormat::Pts: return "PTS";
+    case ChapterFormat::Frame: return "Frame";
+    case ChapterFormat::Time: return "Time";
+    case ChapterFormat::Ogm: return "OGM";
+    case ChapterFormat::Xml: return "Matroska XML";
+    default: return "FFmetadata";
+    }
 }
 
 std::string chapterFileName(const std::string& name, ChapterFormat format)
@@ -75,8 +159,24 @@ std::string chapterFileName(const std::string& name, ChapterFormat format)
     switch (format) {
     case ChapterFormat::Pts: return "chapter_" + name + "_PTS.txt";
     case ChapterFormat::Frame: return "chapter_" + name + "_frame.txt";
-    default: return "chapter_" + name + "_time.txt";
+    case ChapterFormat::Time: return "chapter_" + name + "_time.txt";
+    case ChapterFormat::Ogm: return "chapter_" + name + "_ogm.txt";
+    case ChapterFormat::Xml: return "chapter_" + name + ".xml";
+    default: return "chapter_" + name + "_ffmetadata.txt";
     }
+}
+
+bool carriesEntryMarksOnly(ChapterFormat format)
+{
+    return format == ChapterFormat::Ogm || format == ChapterFormat::Xml || format == ChapterFormat::FfMetadata;
+}
+
+bool refuseExportOnly(ChapterFormat format, core::Report& report)
+{
+    if (format != ChapterFormat::FfMetadata)
+        return false;
+    report.erlog("FFmetadata chapter files are export only; choose another chapter format to load chapters.");
+    return true;
 }
 
 std::optional<FrameRate> chapterFrameRate(const TPLmpls& m)
@@ -95,109 +195,53 @@ std::optional<FrameRate> chapterFrameRate(const TPLmpls& m)
     }
 }
 
-std::optional<std::string> exportChapters(const TPLmpls& m, ChapterFormat format, core::Report& report)
+std::vector<std::string> readChapterNames(std::string_view text)
+{
+    std::vector<std::string> names;
+    for (const auto line : textLines(withoutByteOrderMark(text)))
+        names.emplace_back(trimmed(line));
+    return names;
+}
+
+std::optional<std::string> exportChapters(const TPLmpls& m, ChapterFormat format, core::Report& report,
+                                          const std::vector<std::string>& names)
 {
     if (refuseWithoutRate(m, format, report))
         return std::nullopt;
-    const auto rate = chapterFrameRate(m);
-    const auto& items = m.playList.playItems;
+    const ChapterScale scale{format, chapterFrameRate(m).value_or(FrameRate{})};
     std::string out;
-    for (const auto& mark : m.marks.marks) {
-        const size_t p = mark.playItemRef;
-        const uint32_t in = p < items.size() ? items[p].inTime45k : 0;
-        const uint32_t t = mark.markTime45k + startOf(m, p) - in;
-        switch (format) {
-        case ChapterFormat::Pts: out += std::to_string(t); break;
-        case ChapterFormat::Frame:
-            out += std::to_string(uint64_t{t} * rate->numerator / rate->denominator / 45);
-            break;
-        case ChapterFormat::Time: out += timeText45k(t); break;
-        }
-        out += "\r\n";
+    if (!carriesEntryMarksOnly(format)) {
+        for (const auto& mark : m.marks.marks)
+            out += scale.text(playListTime(m, mark)) + "\r\n";
+        return out;
     }
-    return out;
-}
 
-bool importChapters(TPLmpls& m, std::string_view text, ChapterFormat format, core::Report& report)
-{
-    auto lines = textLines(text);
-    if (lines.empty())
-        return false;
-    if (refuseWithoutRate(m, format, report))
-        return false;
-    if (lines.size() > kMaxMarks) {
-        report.log("Only the first " + std::to_string(kMaxMarks) + " of " + std::to_string(lines.size()) +
-                   " chapters are imported.");
-        lines.resize(kMaxMarks);
+    // Chapters for other tools come in time order.
+    std::vector<uint32_t> times;
+    for (const auto& mark : m.marks.marks)
+        if (isWritten(format, mark))
+            times.push_back(playListTime(m, mark));
+    std::stable_sort(times.begin(), times.end());
+    switch (format) {
+    case ChapterFormat::Ogm:
+        for (size_t i = 0; i < times.size(); ++i) {
+            const std::string key = "CHAPTER" + core::padded(static_cast<int64_t>(i + 1), 2);
+            out += key + "=" + scale.text(times[i]) + "\n" + key + "NAME=" + chapterName(names, i) + "\n";
+        }
+        return out;
+    case ChapterFormat::Xml: return matroskaXml(times, scale, names);
+    default: {
+        // A chapter ends where the next one starts, the last one at the PlayList's end.
+        const uint32_t end = startOf(m, m.playList.playItems.size());
+        out = ";FFMETADATA1\n";
+        for (size_t i = 0; i < times.size(); ++i) {
+            const uint32_t next = std::max(times[i], i + 1 < times.size() ? times[i + 1] : end);
+            out += "[CHAPTER]\nTIMEBASE=1/45000\nSTART=" + std::to_string(times[i]) + "\nEND=" + std::to_string(next) +
+                   "\ntitle=" + ffMetadataEscaped(chapterName(names, i)) + "\n";
+        }
+        return out;
     }
-    const auto rate = chapterFrameRate(m);
-    const auto& items = m.playList.playItems;
-    const size_t c = lines.size();
-    const size_t before = m.marks.marks.size();
-    shiftExtensionData(m, 14 * (static_cast<int64_t>(c) - static_cast<int64_t>(before)));
-    m.marks.length = static_cast<uint32_t>(14 * c + 2);
-    m.marks.numberOfMarks = static_cast<uint16_t>(c);
-    m.marks.marks.assign(c, TMarkEntry{});
-
-    const auto aligned = [format](uint32_t x) { return format == ChapterFormat::Time ? x - x % 45 : x; };
-    for (size_t i = 0; i < c; ++i) {
-        TMarkEntry& mark = m.marks.marks[i];
-        mark.markType = 1;
-        mark.entryPid = 0xFFFF;
-        mark.duration45k = 0;
-        uint32_t t = 0;
-        switch (format) {
-        case ChapterFormat::Pts: t = static_cast<uint32_t>(leadingNumber(lines[i])); break;
-        case ChapterFormat::Frame: {
-            const uint64_t f = leadingNumber(lines[i]);
-            t = static_cast<uint32_t>(f * 45 * rate->denominator / rate->numerator);
-            break;
-        }
-        case ChapterFormat::Time: t = ticksFromTimeText45k(lines[i]); break;
-        }
-
-        // Walk the PlayItems until the sum of their durations reaches the chapter. A chapter
-        // beyond the last PlayItem stops at the last one.
-        uint32_t sum = 0;
-        size_t n = 0;
-        bool pastEnd = false;
-        if (t > 0) {
-            do {
-                if (sum < t) {
-                    if (n >= items.size()) {
-                        pastEnd = true;
-                        break;
-                    }
-                    sum += duration(items[n]);
-                    ++n;
-                }
-                if (t == aligned(sum))
-                    ++n;
-                report.log(std::to_string(n) + ": " + timeText45k(t) + " " + timeText45k(sum) + "   " +
-                           core::hex(t, 8) + " " + core::hex(sum, 8));
-            } while (t > aligned(sum));
-        }
-        if (t == 0)
-            n = 1;
-        size_t p = n - 1;
-        if (items.empty()) {
-            p = 0;
-            sum = 0;
-        } else if (p >= items.size() || pastEnd) {
-            p = items.size() - 1;
-            sum = startOf(m, p);
-        } else if (t != aligned(sum)) {
-            sum -= duration(items[p]);
-        }
-        report.log(std::to_string(p) + ", " + timeText45k(sum));
-        const uint32_t in = items.empty() ? 0 : items[p].inTime45k;
-        uint32_t markTime = in + t - sum;
-        if (markTime < in)
-            markTime = in;
-        mark.markTime45k = markTime;
-        mark.playItemRef = static_cast<uint16_t>(p);
     }
-    return true;
 }
 
 }  // namespace mirtal::playlist

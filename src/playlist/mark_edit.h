@@ -1,8 +1,9 @@
 #pragma once
-// PlayListMark editing and chapter files. Insertions and deletions keep the stored mark length
-// and the ExtensionData start address in step.
+// PlayListMark editing; the chapter files are in chapters.h. Insertions and deletions keep the
+// stored mark length and the ExtensionData start address in step.
 
 #include "core/report.h"
+#include "playlist/chapters.h"
 #include "playlist/mpls.h"
 
 #include <optional>
@@ -40,26 +41,5 @@ struct MarkTimeParts {
 // Clamps the parts, stores the mark time they give and returns the parts as clamped.
 std::optional<MarkTimeParts> setMarkTime(TPLmpls& mpls, size_t index, MarkTimeParts parts);
 [[nodiscard]] const std::vector<std::string>& markTypeItems();
-
-enum class ChapterFormat { Pts, Frame, Time };
-[[nodiscard]] std::optional<ChapterFormat> chapterFormatFromText(std::string_view text);    // pts, frame, time
-// "chapter_" + name + "_PTS.txt", "_frame.txt" or "_time.txt".
-[[nodiscard]] std::string chapterFileName(const std::string& playListName, ChapterFormat format);
-
-struct FrameRate {
-    uint32_t numerator = 0;
-    uint32_t denominator = 0;
-};
-// The rate of the first primary video stream of the first PlayItem; nullopt when it has none.
-[[nodiscard]] std::optional<FrameRate> chapterFrameRate(const TPLmpls& mpls);
-
-// The chapter file: one line per mark, each ended by CR LF. The "Frame" format without a rate
-// is refused with an error line (nullopt).
-[[nodiscard]] std::optional<std::string> exportChapters(const TPLmpls& mpls, ChapterFormat format,
-                                                        core::Report& report);
-// Replaces the marks with one entry mark per line of text, each placed on its PlayItem, with
-// the import's log lines. An empty text changes nothing; "Frame" without a rate is refused with
-// an error line; lines beyond 999 are ignored. Returns false when nothing was imported.
-bool importChapters(TPLmpls& mpls, std::string_view text, ChapterFormat format, core::Report& report);
 
 }  // namespace mirtal::playlist

@@ -1,6 +1,7 @@
 // The Options and Status tabs.
 
 #include "hdmv/registers.h"
+#include "playlist/chapters.h"
 #include "ui/options_tab.h"
 #include "ui/num_edit.h"
 
@@ -138,8 +139,10 @@ OptionsTab::OptionsTab(core::Report& report, QWidget* parent) : QWidget(parent),
 
     auto* streams = new QGroupBox(QStringLiteral("Streams and chapters"));
     streams->setObjectName(QStringLiteral("gbStreams"));
-    auto* chapters = makeRadioGroup(QStringLiteral("rgChapterFormat"), QStringLiteral("Chapter format"),
-                                    {QStringLiteral("PTS"), QStringLiteral("Frame"), QStringLiteral("Time")},
+    QStringList chapterFormats;
+    for (int i = 0; i < playlist::kChapterFormatCount; ++i)
+        chapterFormats << QString::fromStdString(playlist::chapterFormatCaption(static_cast<playlist::ChapterFormat>(i)));
+    auto* chapters = makeRadioGroup(QStringLiteral("rgChapterFormat"), QStringLiteral("Chapter format"), chapterFormats,
                                     m_chapterFormatGroup, this);
     m_savePes = makeCheck(QStringLiteral("cbSavePES"), QStringLiteral("Save PES stream (not elementary)"), false);
     m_saveSup = makeCheck(QStringLiteral("cbSaveSUP"), QStringLiteral("Save SUP if PG stream"), true);
@@ -279,7 +282,7 @@ uint16_t OptionsTab::countryCode() const
 
 int OptionsTab::chapterFormat() const
 {
-    return std::clamp(m_chapterFormatGroup->checkedId(), 0, 2);
+    return std::clamp(m_chapterFormatGroup->checkedId(), 0, playlist::kChapterFormatCount - 1);
 }
 
 bool OptionsTab::savePes() const

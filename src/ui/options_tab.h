@@ -45,7 +45,8 @@ public:
     [[nodiscard]] QString workDir() const;
     [[nodiscard]] int region() const;
     [[nodiscard]] uint16_t countryCode() const;
-    [[nodiscard]] int chapterFormat() const;    // 0 PTS, 1 Frame, 2 Time
+    // 0 PTS, 1 Frame, 2 Time, 3 OGM, 4 Matroska XML, 5 FFmetadata (playlist::ChapterFormat).
+    [[nodiscard]] int chapterFormat() const;
     [[nodiscard]] bool savePes() const;
     [[nodiscard]] bool saveSup() const;
     [[nodiscard]] int actiDelayMs() const;

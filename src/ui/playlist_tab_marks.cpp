@@ -26,8 +26,24 @@ namespace mirtal::ui {
 
 namespace {
 
-// Chapter files are a line per mark; anything larger is not one.
+// Chapter files are a line or two per mark; anything larger is not one.
 constexpr uint64_t kMaxChapterFileBytes = 1u << 20;
+
+playlist::ChapterFormat chosenFormat(const OptionsTab& options)
+{
+    return static_cast<playlist::ChapterFormat>(options.chapterFormat());
+}
+
+bool isXml(playlist::ChapterFormat format)
+{
+    return format == playlist::ChapterFormat::Xml;
+}
+
+QString chapterFilter(playlist::ChapterFormat format)
+{
+    return isXml(format) ? QStringLiteral("XML files (*.xml);;All files (*)")
+                         : QStringLiteral("Text files (*.txt);;All files (*)");
+}
 
 }  // namespace
 
@@ -144,7 +160,7 @@ void PlayListTab::bMExtDatEditClick()
 
 QString PlayListTab::proposedChapterFile() const
 {
-    const auto format = static_cast<playlist::ChapterFormat>(m_frame.options().chapterFormat());
+    const auto format = chosenFormat(m_frame.options());
     QString folder = m_frame.options().workDir();
     if (folder.isEmpty())
         folder = QString::fromStdString(m_session.disc.bdmv.string());
@@ -153,10 +169,11 @@ QString PlayListTab::proposedChapterFile() const
 
 void PlayListTab::bLoadChaptersClick()
 {
-    if (!m_session.playList.loaded)
+    const auto format = chosenFormat(m_frame.options());
+    if (!m_session.playList.loaded || playlist::refuseExportOnly(format, m_session.report))
         return;
     const QString file = m_frame.chooseFile(QStringLiteral("Open chapter file"), proposedChapterFile(),
-                                            QStringLiteral("Text files (*.txt);;All files (*)"), false);
+                                            chapterFilter(format), false);
     if (!file.isEmpty())
         loadChapters(file);
 }
@@ -165,12 +182,13 @@ void PlayListTab::bSaveChaptersClick()
 {
     if (!m_session.playList.loaded)
         return;
+    const auto format = chosenFormat(m_frame.options());
     QString file = m_frame.chooseFile(QStringLiteral("Save chapter file"), proposedChapterFile(),
-                                      QStringLiteral("Text files (*.txt);;All files (*)"), true);
+                                      chapterFilter(format), true);
     if (file.isEmpty())
         return;
     if (!file.contains(u'.', Qt::CaseSensitive) || QFileInfo(file).suffix().isEmpty())
-        file += QStringLiteral(".txt");
+        file += isXml(format) ? QStringLiteral(".xml") : QStringLiteral(".txt");
     saveChapters(file);
 }
 
@@ -182,9 +200,8 @@ bool PlayListTab::loadChapters(const QString& file)
         m_session.report.erlog("Cannot read " + file.toStdString() + ": " + read.error);
         return false;
     }
-    const auto format = static_cast<playlist::ChapterFormat>(m_frame.options().chapterFormat());
     const std::string text(bytes.begin(), bytes.end());
-    if (!playlist::importChapters(m_model, text, format, m_session.report))
+    if (!playlist::importChapters(m_model, text, chosenFormat(m_frame.options()), m_session.report, file.toStdString()))
         return false;
     edited();
     showMarks(0);
@@ -194,8 +211,7 @@ bool PlayListTab::loadChapters(const QString& file)
 
 bool PlayListTab::saveChapters(const QString& file)
 {
-    const auto format = static_cast<playlist::ChapterFormat>(m_frame.options().chapterFormat());
-    const auto text = playlist::exportChapters(m_model, format, m_session.report);
+    const auto text = playlist::exportChapters(m_model, chosenFormat(m_frame.options()), m_session.report);
     if (!text)
         return false;
     const auto written = core::writeFileAtomic(file.toStdString(), std::vector<uint8_t>(text->begin(), text->end()));

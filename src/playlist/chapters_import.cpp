@@ -1,0 +1,218 @@
+// Chapter import: the chapters of a file back into marks. A chapter written exactly as the
+// export writes an existing mark is that mark; the others are placed on their PlayItem.
+
+#include "playlist/chapters_common.h"
+
+#include "core/text.h"
+#include "playlist/mark_edit.h"
+#include "playlist/vocabulary.h"
+
+#include <algorithm>
+#include <deque>
+#include <map>
+
+namespace mirtal::playlist {
+
+namespace {
+
+// At most this many error lines; the rest are counted.
+constexpr size_t kShownErrors = 10;
+
+// The PlayItems on the PlayList axis. A PlayItem whose OUT time is before its IN time lasts 0.
+struct PlayListAxis {
+    std::vector<uint64_t> durations;
+    std::vector<uint64_t> starts;    // S(k); starts[count] is the PlayList's end
+
+    explicit PlayListAxis(const TPLmpls& m)
+    {
+        starts.push_back(0);
+        for (const auto& item : m.playList.playItems) {
+            durations.push_back(item.outTime45k >= item.inTime45k ? item.outTime45k - item.inTime45k : 0);
+            starts.push_back(starts.back() + durations.back());
+        }
+    }
+    [[nodiscard]] uint64_t end() const { return starts.back(); }
+};
+
+struct Placed {
+    TMarkEntry mark;
+    uint64_t time = 0;    // on the PlayList axis
+};
+
+class Converter {
+public:
+    Converter(const TPLmpls& m, const ChapterScale& scale) : m_mpls(m), m_scale(scale), m_axis(m) {}
+
+    // A chapter as a new entry mark, with the log lines of its placing; t is before the end.
+    Placed place(const ChapterLine& chapter, uint64_t t, std::vector<std::string>& log) const
+    {
+        const auto& items = m_mpls.playList.playItems;
+        size_t p = 0;
+        while (p + 1 < items.size() && t >= m_axis.starts[p + 1])
+            ++p;
+        // A chapter within one unit of the format of a boundary, on either side, starts the later
+        // PlayItem: the export's truncation puts a chapter at an IN time just before it.
+        bool atBoundary = false;
+        uint64_t nearest = 0;
+        for (size_t k = 1; k < items.size(); ++k) {
+            const uint64_t b = m_scale.count(m_axis.starts[k]);
+            const uint64_t apart = chapter.count > b ? chapter.count - b : b - chapter.count;
+            const uint64_t ticksApart = t > m_axis.starts[k] ? t - m_axis.starts[k] : m_axis.starts[k] - t;
+            if (apart <= m_scale.unit() && (!atBoundary || ticksApart <= nearest)) {
+                atBoundary = true;
+                nearest = ticksApart;
+                p = k;
+            }
+        }
+        logLocating(t, p, log);
+        Placed placed;
+        placed.time = atBoundary ? m_axis.starts[p] : t;
+        placed.mark.markType = 1;
+        placed.mark.playItemRef = static_cast<uint16_t>(p);
+        placed.mark.markTime45k = static_cast<uint32_t>(items[p].inTime45k + (placed.time - m_axis.starts[p]));
+        placed.mark.entryPid = 0xFFFF;
+        placed.mark.duration45k = 0;
+        return placed;
+    }
+
+    [[nodiscard]] uint64_t end() const { return m_axis.end(); }
+
+private:
+    // The locating walk's lines: the PlayItem count reached and the sum of durations at each
+    // step, then the PlayItem and its start.
+    void logLocating(uint64_t t, size_t p, std::vector<std::string>& log) const
+    {
+        const bool inMilliseconds = m_scale.format == ChapterFormat::Time || m_scale.format == ChapterFormat::Ogm;
+        const auto aligned = [&](uint64_t x) { return inMilliseconds ? x - x % 45 : x; };
+        const auto time = [](uint64_t x) { return timeText45k(static_cast<uint32_t>(x)); };
+        if (t > 0) {
+            uint64_t sum = 0;
+            size_t n = 0;
+            for (;;) {
+                bool grew = false;
+                if (sum < t && n < m_axis.durations.size()) {
+                    sum += m_axis.durations[n++];
+                    grew = true;
+                }
+                if (t == aligned(sum))
+                    ++n;
+                log.push_back(std::to_string(n) + ": " + time(t) + " " + time(sum) + "   " + core::hex(t & 0xFFFFFFFF, 8) +
+                              " " + core::hex(sum & 0xFFFFFFFF, 8));
+                if (t <= aligned(sum) || !grew)
+                    break;
+            }
+        }
+        log.push_back(std::to_string(p) + ", " + time(m_axis.starts[p]));
+    }
+
+    const TPLmpls& m_mpls;
+    const ChapterScale& m_scale;
+    PlayListAxis m_axis;
+};
+
+void reportErrors(const std::vector<LineError>& errors, std::string_view source, core::Report& report)
+{
+    for (size_t i = 0; i < errors.size() && i < kShownErrors; ++i)
+        report.erlog(std::string(source) + " line " + std::to_string(errors[i].line) + ": " + errors[i].message + ".");
+    if (errors.size() > kShownErrors)
+        report.erlog(std::to_string(errors.size() - kShownErrors) + " more lines of " + std::string(source) +
+                     " cannot be imported.");
+    report.log("Nothing is imported from " + std::string(source) + "; the marks are left as they were.");
+}
+
+// Link points kept and unchanged chapters stay in their order; a new chapter goes before the
+// first mark that lies later on the PlayList axis.
+std::vector<Placed> merged(std::vector<Placed> kept, std::vector<Placed> added)
+{
+    std::stable_sort(added.begin(), added.end(), [](const Placed& a, const Placed& b) { return a.time < b.time; });
+    for (auto& mark : added) {
+        const auto later = std::find_if(kept.begin(), kept.end(), [&](const Placed& k) { return k.time > mark.time; });
+        kept.insert(later, mark);
+    }
+    return kept;
+}
+
+}  // namespace
+
+bool importChapters(TPLmpls& m, std::string_view text, ChapterFormat format, core::Report& report,
+                    std::string_view source)
+{
+    if (refuseExportOnly(format, report))
+        return false;
+    const ChapterFile file = readChapterFile(withoutByteOrderMark(text), format);
+    if (file.chapters.empty() && file.errors.empty())
+        return false;
+    if (refuseWithoutRate(m, format, report))
+        return false;
+    const ChapterScale scale{format, chapterFrameRate(m).value_or(FrameRate{})};
+    const auto& marks = m.marks.marks;
+
+    // What the export writes for each mark it writes; equal texts are taken in list order.
+    std::map<std::string, std::deque<size_t>> written;
+    for (size_t i = 0; i < marks.size(); ++i)
+        if (isWritten(format, marks[i]))
+            written[scale.text(playListTime(m, marks[i]))].push_back(i);
+
+    const Converter converter(m, scale);
+    std::vector<LineError> errors = file.errors;
+    std::vector<std::string> log;
+    std::vector<Placed> inFileOrder;
+    std::vector<Placed> added;
+    std::vector<bool> keptMark(marks.size(), false);
+    for (const auto& chapter : file.chapters) {
+        if (auto same = written.find(chapter.key); same != written.end() && !same->second.empty()) {
+            const size_t i = same->second.front();
+            same->second.pop_front();
+            keptMark[i] = true;
+            inFileOrder.push_back({marks[i], playListTime(m, marks[i])});
+            continue;
+        }
+        const uint64_t t = scale.ticks(chapter.count);
+        if (t >= converter.end()) {
+            errors.push_back({chapter.line, chapter.key + " is at or past the end of the PlayList (" +
+                                                timeText45k(static_cast<uint32_t>(converter.end())) + ")"});
+            continue;
+        }
+        inFileOrder.push_back(converter.place(chapter, t, log));
+        added.push_back(inFileOrder.back());
+    }
+    if (!errors.empty()) {
+        std::stable_sort(errors.begin(), errors.end(), [](const LineError& a, const LineError& b) { return a.line < b.line; });
+        reportErrors(errors, source, report);
+        return false;
+    }
+
+    std::vector<Placed> result = std::move(inFileOrder);
+    if (carriesEntryMarksOnly(format)) {
+        std::vector<Placed> kept;
+        for (size_t i = 0; i < marks.size(); ++i)
+            if (keptMark[i] || !isWritten(format, marks[i]))
+                kept.push_back({marks[i], playListTime(m, marks[i])});
+        result = merged(std::move(kept), std::move(added));
+    }
+    if (result.size() > kMaxMarks) {
+        const size_t others = result.size() - file.chapters.size();
+        report.erlog(std::string(source) + " holds " + std::to_string(file.chapters.size()) + " chapters" +
+                     (others > 0 ? " and the PlayList keeps " + std::to_string(others) + " link points" : "") +
+                     "; a PlayList holds at most " + std::to_string(kMaxMarks) + " marks. Nothing is imported.");
+        return false;
+    }
+    for (const auto& line : log)
+        report.log(line);
+    for (const auto& note : file.notes)
+        report.log(std::string(source) + ": " + note + ".");
+
+    std::vector<TMarkEntry> entries;
+    for (const auto& placed : result)
+        entries.push_back(placed.mark);
+    if (entries == marks)
+        return true;
+    const size_t c = entries.size();
+    shiftExtensionData(m, 14 * (static_cast<int64_t>(c) - static_cast<int64_t>(marks.size())));
+    m.marks.length = static_cast<uint32_t>(14 * c + 2);
+    m.marks.numberOfMarks = static_cast<uint16_t>(c);
+    m.marks.marks = std::move(entries);
+    return true;
+}
+
+}  // namespace mirtal::playlist
