@@ -15,6 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
         return t;
     }();
+    mirtal::fuzz::rejectInput = false;
     target->run(data, size);
-    return 0;
+    return mirtal::fuzz::rejectInput ? -1 : 0;
 }

@@ -25,6 +25,9 @@
 #include <span>
 
 namespace mirtal::fuzz {
+
+bool rejectInput = false;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -56,15 +59,20 @@ void movieObjects(const uint8_t* data, size_t size)
     const auto read = bdmv::readMovieObjects(span(data, size), report);
     if (!read.ok)
         return;
-    std::string problem;
-    (void)bdmv::writeMovieObjects(read.file, &problem);
     size_t commands = 0;
     for (const auto& o : read.file.objects)
         commands += o.commands.size();
-    // The grids and the program text of a file of sane size: a short file that declares 65,535
-    // objects is read as declared, and rendering every empty one teaches nothing new.
-    if (read.file.objects.size() > 1000 || commands > 20000)
+    // Writing, the grids and the program text of what the file holds, give or take a few: a short
+    // file that declares 65,535 objects or commands is read as declared, and writing or rendering
+    // every empty one teaches nothing new.
+    if (read.file.objects.size() > size / 4 + 64 || commands > size / 12 + 64) {
+        // Kept out of the corpus too, or it fills with them and every mutation pays for the
+        // empty entries.
+        rejectInput = true;
         return;
+    }
+    std::string problem;
+    (void)bdmv::writeMovieObjects(read.file, &problem);
     (void)bdmv::objectRows(read.file);
     for (const auto& o : read.file.objects)
         (void)hdmv::commandGridRows(o.commands);

@@ -19,6 +19,9 @@ struct Target {
 };
 
 [[nodiscard]] const std::vector<Target>& targets();
+// Set by a target for an input that libFuzzer should not keep in its corpus (it still counts as
+// run); cleared before each input.
+extern bool rejectInput;
 [[nodiscard]] const Target* findTarget(const std::string& name);
 // The seed inputs of every target, by target name, made from the demo disc the builders write.
 [[nodiscard]] std::vector<std::pair<std::string, Bytes>> seeds();

@@ -146,11 +146,16 @@ std::vector<DumpLine> extDatDump(const TExtensionData& block, size_t entry)
         DumpLine line;
         line.address = " " + hex(uint64_t{e.startAddress} + 32 * static_cast<uint64_t>(j), 4);
         line.charPart = " ";
+        line.hexPart.reserve(96);
+        line.charPart.reserve(65);
         for (int64_t p = 0; p < 32; ++p) {
             const int64_t at = 32 * j + p;
             if (at < shown) {
+                static constexpr char kDigits[] = "0123456789ABCDEF";
                 const uint8_t byte = block.data[static_cast<size_t>(offset + at)];
-                line.hexPart += " " + hex(byte, 2);
+                line.hexPart += ' ';
+                line.hexPart += kDigits[byte >> 4];
+                line.hexPart += kDigits[byte & 0xF];
                 appendLatin1(line.charPart, byte);
             } else {
                 line.hexPart += "   ";

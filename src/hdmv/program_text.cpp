@@ -5,6 +5,7 @@
 #include "hdmv/text_cursor.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 
 namespace mirtal::hdmv {
@@ -300,8 +301,19 @@ std::optional<AssembledCommand> assembleCommand(std::string_view text, size_t co
 
     const size_t nameColumn = in.column();
     const std::vector<uint32_t>* candidates = nullptr;
-    for (const auto& [name, opcodes] : namedOpcodes()) {
-        if (name.empty() || in.text.substr(in.pos, name.size()) != name)
+    // The names by their first character, longest first within each.
+    static const auto byFirst = [] {
+        std::array<std::vector<size_t>, 256> b;
+        const auto& names = namedOpcodes();
+        for (size_t i = 0; i < names.size(); ++i)
+            if (!names[i].first.empty())
+                b[static_cast<uint8_t>(names[i].first[0])].push_back(i);
+        return b;
+    }();
+    const auto& bucket = in.atEnd() ? byFirst[0] : byFirst[static_cast<uint8_t>(in.peek())];
+    for (const size_t i : bucket) {
+        const auto& [name, opcodes] = namedOpcodes()[i];
+        if (in.text.substr(in.pos, name.size()) != name)
             continue;
         const size_t after = in.pos + name.size();
         if (after < in.text.size() && !isBlank(in.text[after]))

@@ -4,6 +4,7 @@
 #include "ig/bitmaps.h"
 
 #include <algorithm>
+#include <array>
 #include <tuple>
 
 namespace mirtal::ig {
@@ -13,6 +14,7 @@ MenuPage::MenuPage(IgMenu& menu, hdmv::Registers& regs, core::Report& report)
 {
     if (!m_menu.ics.pages.empty())
         m_pageIndex = 0;
+    m_clean = options.background;
 }
 
 void MenuPage::reset()
@@ -23,7 +25,45 @@ void MenuPage::reset()
     m_buttonListSelection = -1;
     m_pending.reset();
     m_decodedPages.clear();
-    m_image.fill(options.background);
+    clearPage();
+}
+
+void MenuPage::touch(int x1, int y1, int x2, int y2)
+{
+    x1 = std::max(x1, 0);
+    y1 = std::max(y1, 0);
+    x2 = std::min(x2, kPageWidth);
+    y2 = std::min(y2, kPageHeight);
+    if (x1 >= x2 || y1 >= y2)
+        return;
+    if (m_dirty.x1 >= m_dirty.x2) {
+        m_dirty = {x1, y1, x2, y2};
+        return;
+    }
+    m_dirty = {std::min(m_dirty.x1, x1), std::min(m_dirty.y1, y1), std::max(m_dirty.x2, x2), std::max(m_dirty.y2, y2)};
+}
+
+void MenuPage::clearPage()
+{
+    // Only what was drawn since the page was last all background needs filling again.
+    if (m_clean && *m_clean == options.background)
+        m_image.fillRect(m_dirty.x1, m_dirty.y1, m_dirty.x2, m_dirty.y2, options.background);
+    else
+        m_image.fill(options.background);
+    m_clean = options.background;
+    m_dirty = {};
+}
+
+void MenuPage::text(int x, int y, const std::string& digits, Rgb background)
+{
+    m_image.text(x, y, digits, background);
+    touch(x, y, x + RgbImage::kGlyphWidth * static_cast<int>(digits.size()), y + RgbImage::kGlyphHeight);
+}
+
+void MenuPage::frame(int x1, int y1, int x2, int y2, Rgb colour)
+{
+    m_image.frameRect(x1, y1, x2, y2, colour);
+    touch(x1, y1, x2, y2);
 }
 
 void MenuPage::selectPageIndex(int index)
@@ -156,7 +196,7 @@ void MenuPage::paintPending()
     const PendingPage p = std::move(*m_pending);
     m_pending.reset();
     m_report.slog("", 1);
-    m_image.fill(options.background);
+    clearPage();
     for (size_t id = 0; id < p.states.size(); ++id)
         if (p.states[id].enabled)
             drawButtonNow(static_cast<uint16_t>(id));
@@ -182,19 +222,28 @@ std::pair<int, int> MenuPage::drawObject(uint32_t objectId, int x, int y)
         return {0, 0};
     // Opaque: an entry's alpha is not applied.
     const TRGBpalettes& pal = id2pal(m_menu, p->paletteId, m_report);
+    // Every entry id's colour, black past the palette's end.
+    std::array<uint8_t, 256 * 3> rgb{};
+    for (size_t v = 0; v < pal.size() && v < 256; ++v) {
+        rgb[v * 3] = pal[v].r;
+        rgb[v * 3 + 1] = pal[v].g;
+        rgb[v * 3 + 2] = pal[v].b;
+    }
     const int w = obj->width;
     const int h = obj->height;
     const int x0 = std::max(0, -x), x1 = std::min(w, kPageWidth - x);
     const int held = obj->linesHeld();
+    touch(x, y, x + w, y + h);
     for (int j = std::max(0, -y); j < h && y + j < kPageHeight; ++j) {
-        const uint8_t* src = j < held ? obj->pixels.data() + static_cast<size_t>(j) * w : nullptr;
         uint8_t* dst = m_image.row(y + j) + (x + x0) * 3;
-        for (int i = x0; i < x1; ++i, dst += 3) {
-            const uint8_t v = src ? src[i] : 0;
-            const TRGBA e = v < pal.size() ? pal[v] : TRGBA{};
-            dst[0] = e.r;
-            dst[1] = e.g;
-            dst[2] = e.b;
+        // Below the lines the data reach, entry 0.
+        const uint8_t* src = j < held ? obj->pixels.data() + static_cast<size_t>(j) * w + x0 : nullptr;
+        uint8_t* const end = dst + static_cast<size_t>(std::max(0, x1 - x0)) * 3;
+        for (; dst < end; dst += 3) {
+            const uint8_t* c = rgb.data() + (src ? *src++ : 0) * 3;
+            dst[0] = c[0];
+            dst[1] = c[1];
+            dst[2] = c[2];
         }
     }
     return {w, h};
@@ -219,16 +268,16 @@ void MenuPage::drawButtonNow(uint16_t buttonId)
     if (options.showWindowFrame)
         for (size_t i = 0; i < p->inEffects.windowsKept(); ++i) {
             const TWindow& win = p->inEffects.windows[i];
-            m_image.frameRect(win.x, win.y, win.x + win.width, win.y + win.height, options.window);
+            frame(win.x, win.y, win.x + win.width, win.y + win.height, options.window);
         }
     const bool hasCommands = !b->commands.empty();
     const Rgb textBack = hasCommands ? options.normalButton : options.invalidButton;
     if (options.showButtonId)
-        m_image.text(b->x + 3, b->y + 3, core::hex(b->buttonId, 4), textBack);
+        text(b->x + 3, b->y + 3, core::hex(b->buttonId, 4), textBack);
     if (options.showObjectId)
-        m_image.text(b->x + w - 28, b->y + h - 16, core::hex(b->normalStart, 4), textBack);
+        text(b->x + w - 28, b->y + h - 16, core::hex(b->normalStart, 4), textBack);
     if (options.showButtonFrame)
-        m_image.frameRect(b->x, b->y, b->x + w, b->y + h, hasCommands ? options.normalFrame : options.invalidFrame);
+        frame(b->x, b->y, b->x + w, b->y + h, hasCommands ? options.normalFrame : options.invalidFrame);
 }
 
 std::pair<int, int> MenuPage::animate(uint16_t start, uint16_t end, int x, int y)
@@ -265,11 +314,11 @@ void MenuPage::drawSelectedNow(uint32_t buttonId)
     if (w == 0)
         std::tie(w, h) = objectSize(b->selectedStart);
     if (options.showButtonId)
-        m_image.text(b->x + 3, b->y + 3, core::hex(b->buttonId, 4), options.selectedButton);
+        text(b->x + 3, b->y + 3, core::hex(b->buttonId, 4), options.selectedButton);
     if (options.showObjectId)
-        m_image.text(b->x + w - 28, b->y + h - 16, core::hex(b->selectedEnd, 4), options.selectedButton);
+        text(b->x + w - 28, b->y + h - 16, core::hex(b->selectedEnd, 4), options.selectedButton);
     if (options.showButtonFrame)
-        m_image.frameRect(b->x, b->y, b->x + w, b->y + h, options.selectedFrame);
+        frame(b->x, b->y, b->x + w, b->y + h, options.selectedFrame);
 }
 
 void MenuPage::DelButton(uint16_t buttonId)
@@ -286,6 +335,7 @@ void MenuPage::DelButton(uint16_t buttonId)
         return;
     const auto [w, h] = objectSize(b->normalStart);
     m_image.fillRect(b->x, b->y, b->x + w, b->y + h, options.background);
+    touch(b->x, b->y, b->x + w, b->y + h);
 }
 
 const hdmv::CommandList* MenuPage::autoActionCommands(uint32_t page, uint16_t buttonId) const

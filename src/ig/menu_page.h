@@ -115,6 +115,11 @@ private:
     void decodeObjects();
     // The whole-page drawing DrawPage asked for, with the selection and button states of then.
     void paintPending();
+    // The page all background again; what was drawn on it is kept as one rectangle.
+    void clearPage();
+    void touch(int x1, int y1, int x2, int y2);
+    void text(int x, int y, const std::string& digits, Rgb background);
+    void frame(int x1, int y1, int x2, int y2, Rgb colour);
     void drawButtonNow(uint16_t buttonId);
     void drawSelectedNow(uint32_t buttonId);
     // The page position for a page id: the page with that id, else the id as a position.
@@ -124,6 +129,11 @@ private:
     hdmv::Registers& m_regs;
     core::Report& m_report;
     RgbImage m_image;
+    // The colour the whole page had before anything of m_dirty was drawn (nullopt: unknown).
+    std::optional<Rgb> m_clean;
+    struct Rect {
+        int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    } m_dirty;
     bool m_active = true;
     int m_pageIndex = -1;
     std::vector<ButtonState> m_states;
