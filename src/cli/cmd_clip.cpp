@@ -10,22 +10,33 @@
 namespace mirtal::cli {
 namespace {
 
-std::string viewJson(const playlist::ClipInfo& v, const std::string& name, const bdmv::TAVStream& stream)
+Json viewJson(const playlist::ClipInfo& v, const std::string& name, const bdmv::TAVStream& stream)
 {
-    JsonWriter j;
-    j.beginObject().member("name", name);
-    j.key("stream_file").beginObject().member("name", stream.name).member("size", stream.size).endObject();
-    j.member("stream_name_label", v.streamNameLabel)
-        .member("stream_size_label", v.streamSizeLabel)
-        .member("ig_loader_enabled", v.igLoaderEnabled);
-    j.key("program_info").beginArray();
+    Json j = jsonDocument("clip");
+    j["name"] = name;
+    j["stream_file"] = {{"name", stream.name}, {"size", stream.size}};
+    j["stream_name_label"] = v.streamNameLabel;
+    j["stream_size_label"] = v.streamSizeLabel;
+    j["ig_loader_enabled"] = v.igLoaderEnabled;
+    j["captions"] = {{"program_info", playlist::programInfoCaptions()}};
+    Json streams = Json::array();
     for (size_t i = 0; i < v.streams.size(); ++i) {
-        const auto r = playlist::programInfoRow(v.streams[i], i);
-        j.beginObject().member("row", r[0]).member("pid_text", r[1]).member("pid", v.streams[i].pid);
-        j.member("stream_type", r[2]).member("details", r[3]).endObject();
+        const auto& s = v.streams[i];
+        Json e = Json::object();
+        e["pid"] = s.pid;
+        e["coding_type"] = s.codingType;
+        e["video_format"] = s.videoFormat;
+        e["frame_rate"] = s.frameRate;
+        e["aspect_ratio"] = s.aspectRatio;
+        e["audio_format"] = s.audioFormat;
+        e["sample_rate"] = s.sampleRate;
+        e["character_code"] = s.characterCode;
+        e["language"] = s.language;
+        e["cells"] = playlist::programInfoRow(s, i);
+        streams.push_back(std::move(e));
     }
-    j.endArray().endObject();
-    return j.str();
+    j["program_info"] = std::move(streams);
+    return j;
 }
 
 int run(const std::vector<std::string>& raw)
@@ -49,7 +60,7 @@ int run(const std::vector<std::string>& raw)
     if (!view.ok)
         return kExitFailed;
     if (args.has("--json")) {
-        std::printf("%s\n", viewJson(view, name, stream).c_str());
+        printJson(viewJson(view, name, stream));
     } else {
         std::printf("[ProgramInfo]\n");
         printGrid(playlist::programInfoCaptions(), playlist::programInfoRows(view));

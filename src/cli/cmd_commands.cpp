@@ -32,20 +32,11 @@ int run(const std::vector<std::string>& raw)
     }
     const auto& commands = disc.movieObjects.objects[static_cast<size_t>(*n)].commands;
     if (args.has("--json")) {
-        JsonWriter j;
-        j.beginObject().member("movie_object", static_cast<int64_t>(*n)).key("commands").beginArray();
-        for (size_t i = 0; i < commands.size(); ++i) {
-            const auto row = hdmv::comm2str(commands[i], i);
-            j.beginObject();
-            j.member("opcode", static_cast<uint64_t>(commands[i].opcode));
-            j.member("destination", static_cast<uint64_t>(commands[i].destination));
-            j.member("source", static_cast<uint64_t>(commands[i].source));
-            j.member("command_line", row.cells[4]);
-            j.member("valid", row.valid);
-            j.endObject();
-        }
-        j.endArray().endObject();
-        std::printf("%s\n", j.str().c_str());
+        Json j = jsonDocument("commands");
+        j["movie_object"] = *n;
+        j["captions"] = {{"commands", hdmv::commandGridCaptions()}};
+        j["commands"] = commandListJson(commands);
+        printJson(j);
     } else {
         printGrid(hdmv::commandGridCaptions(), hdmv::commandGridRows(commands));
     }

@@ -1,10 +1,12 @@
-// mirtal-cli extract PATH CLIP --pid HEX [--pes] [--no-sup] [--out DIR]: saves one PID of a
-// clip's stream file as an elementary stream, a PES stream or a SUP file. Ctrl+C cancels as the
-// Cancel button does: the file then ends with whole PES packets.
+// mirtal-cli extract PATH CLIP --pid HEX [--pes] [--no-sup] [--out DIR] [--json]: saves one PID
+// of a clip's stream file as an elementary stream, a PES stream or a SUP file, and prints the
+// file's name (with --json, what was saved). Ctrl+C cancels as the Cancel button does: the file
+// then ends with whole PES packets.
 
 #include "bdmv/disc_path.h"
 #include "cli/cli.h"
 #include "cli/disc_access.h"
+#include "cli/json.h"
 #include "core/text.h"
 #include "ig/extract.h"
 #if __has_include("playlist/clpi.h")
@@ -37,7 +39,7 @@ int run(const std::vector<std::string>& raw)
         return usageError(args.error());
     const auto pidText = args.value("--pid");
     if (args.positional().size() != 2 || !pidText)
-        return usageError("usage: mirtal-cli extract PATH CLIP --pid HEX [--pes] [--no-sup] [--out DIR]");
+        return usageError("usage: mirtal-cli extract PATH CLIP --pid HEX [--pes] [--no-sup] [--out DIR] [--json]");
     const auto pid = parseHex(*pidText);
     if (!pid || *pid > 0x1FFF)
         return usageError("--pid takes a hexadecimal PID");
@@ -85,12 +87,26 @@ int run(const std::vector<std::string>& raw)
     std::signal(SIGINT, previous);
     if (!result.ok)
         return kExitFailed;
-    std::printf("%s\n", output.string().c_str());
+    if (args.has("--json")) {
+        static constexpr const char* kModes[] = {"elementary", "pes", "sup"};
+        Json j = jsonDocument("extract");
+        j["clip"] = clip;
+        j["pid"] = *pid;
+        j["mode"] = kModes[static_cast<int>(mode)];
+        j["output"] = output.string();
+        j["packets_read"] = result.packetsRead;
+        j["packets_on_pid"] = result.packetsOnPid;
+        j["bytes_written"] = result.bytesWritten;
+        j["cancelled"] = result.cancelled;
+        printJson(j);
+    } else {
+        std::printf("%s\n", output.string().c_str());
+    }
     std::fflush(stdout);
     return result.cancelled ? kExitFailed : statusOf(sink);
 }
 
-const Registration reg{{"extract", "extract PATH CLIP --pid HEX [--pes] [--no-sup] [--out DIR]  save one PID", &run}};
+const Registration reg{{"extract", "extract PATH CLIP --pid HEX [--pes] [--no-sup] [--out DIR] [--json]  save one PID", &run}};
 
 }  // namespace
 }  // namespace mirtal::cli

@@ -24,34 +24,31 @@ int run(const std::vector<std::string>& raw)
         return kExitFailed;
     const auto& file = disc.movieObjects;
     if (args.has("--json")) {
-        JsonWriter j;
-        j.beginObject();
-        j.member("version", fourCharacters(file.version));
-        j.member("extension_data_start_address", static_cast<uint64_t>(file.extensionDataStartAddress));
-        j.member("movie_objects_length", static_cast<uint64_t>(file.movieObjectsLength));
-        j.member("number_of_movie_objects", static_cast<unsigned>(file.objects.size()));
-        j.key("movie_objects").beginArray();
-        for (const auto& o : file.objects) {
-            j.beginObject();
-            j.member("resume", static_cast<unsigned>(o.resume));
-            j.member("menu_call", static_cast<unsigned>(o.menuCall));
-            j.member("title_search", static_cast<unsigned>(o.titleSearch));
-            j.member("number_of_commands", static_cast<unsigned>(o.commands.size()));
-            j.key("commands").beginArray();
-            for (const auto& c : o.commands) {
-                j.beginObject();
-                j.member("opcode", static_cast<uint64_t>(c.opcode));
-                j.member("destination", static_cast<uint64_t>(c.destination));
-                j.member("source", static_cast<uint64_t>(c.source));
-                j.endObject();
-            }
-            j.endArray();
-            j.endObject();
+        Json j = jsonDocument("objects");
+        j["file_version"] = fourCharacters(file.version);
+        j["extension_data_start_address"] = file.extensionDataStartAddress;
+        j["movie_objects_length"] = file.movieObjectsLength;
+        j["captions"] = {{"movie_objects", bdmv::objectCaptions()}};
+        j["number_of_movie_objects"] = file.objects.size();
+        Json objects = Json::array();
+        for (size_t i = 0; i < file.objects.size(); ++i) {
+            const auto& o = file.objects[i];
+            Json object = Json::object();
+            object["movie_object"] = i;
+            object["resume"] = o.resume;
+            object["menu_call"] = o.menuCall;
+            object["title_search"] = o.titleSearch;
+            object["number_of_commands"] = o.commands.size();
+            object["cells"] = bdmv::objline(o, i);
+            Json commands = Json::array();
+            for (size_t c = 0; c < o.commands.size(); ++c)
+                commands.push_back(commandJson(o.commands[c], c, false));
+            object["commands"] = std::move(commands);
+            objects.push_back(std::move(object));
         }
-        j.endArray();
-        j.member("extension_data", core::ExtDatCap(file.extensionData));
-        j.endObject();
-        std::printf("%s\n", j.str().c_str());
+        j["movie_objects"] = std::move(objects);
+        j["extension_data"] = extensionDataJson(file.extensionData);
+        printJson(j);
     } else {
         printGrid(bdmv::objectCaptions(), bdmv::objectRows(file));
     }

@@ -8,6 +8,7 @@
 #include "playlist/mpls_text.h"
 
 #include <cstdio>
+#include <map>
 
 namespace mirtal::cli {
 namespace {
@@ -71,216 +72,230 @@ std::string hexBytes(const std::vector<uint8_t>& bytes)
     return out;
 }
 
-void byteArray(JsonWriter& j, std::string_view name, const std::vector<uint8_t>& bytes)
+Json clipRefJson(const TClipRef& c)
 {
-    j.key(name).beginArray();
-    for (uint8_t b : bytes)
-        j.value(unsigned{b});
-    j.endArray();
+    return {{"clip_name", c.clipName}, {"codec_id", c.codecId}, {"stc_id", c.stcId}};
 }
 
-void clipRefJson(JsonWriter& j, const TClipRef& c)
+// The stream grid rows of one STN table by the entry they show (PG and PiP PG are two lists of
+// one vector there).
+using StreamCells = std::map<const TStreamEntry*, Row>;
+
+StreamCells streamCells(const TSTN& s)
 {
-    j.beginObject().member("clip_name", c.clipName).member("codec_id", c.codecId).member("stc_id", c.stcId);
-    j.endObject();
+    StreamCells cells;
+    for (int list = 0; list < kListCount; ++list) {
+        const auto entries = streamList(s, list);
+        for (size_t i = 0; i < entries.size(); ++i)
+            cells.emplace(entries[i], streamRow(*entries[i], list, i));
+    }
+    return cells;
 }
 
-void streamFields(JsonWriter& j, const TStreamEntry& e)
+Json streamJson(const TStreamEntry& e, const StreamCells& cells)
 {
-    j.member("entry_length", e.entryLength)
-        .member("entry_type", e.entryType)
-        .member("main_pid", e.mainPid)
-        .member("sub_pid", e.subPid)
-        .member("sub_path_id", e.subPathId)
-        .member("subclip_id", e.subclipId)
-        .member("attributes_length", e.attributesLength)
-        .member("coding_type", e.codingType)
-        .member("video_format", e.videoFormat)
-        .member("frame_rate", e.frameRate)
-        .member("audio_format", e.audioFormat)
-        .member("sample_rate", e.sampleRate)
-        .member("language", e.language)
-        .member("character_code", e.characterCode);
+    Json j = Json::object();
+    j["entry_length"] = e.entryLength;
+    j["entry_type"] = e.entryType;
+    j["main_pid"] = e.mainPid;
+    j["sub_pid"] = e.subPid;
+    j["sub_path_id"] = e.subPathId;
+    j["subclip_id"] = e.subclipId;
+    j["attributes_length"] = e.attributesLength;
+    j["coding_type"] = e.codingType;
+    j["video_format"] = e.videoFormat;
+    j["frame_rate"] = e.frameRate;
+    j["audio_format"] = e.audioFormat;
+    j["sample_rate"] = e.sampleRate;
+    j["language"] = e.language;
+    j["character_code"] = e.characterCode;
+    if (const auto row = cells.find(&e); row != cells.end())
+        j["cells"] = row->second;
+    return j;
 }
 
 template <typename T>
-void streamArray(JsonWriter& j, std::string_view name, const std::vector<T>& list)
+Json streamArray(const std::vector<T>& list, const StreamCells& cells)
 {
-    j.key(name).beginArray();
+    Json out = Json::array();
     for (const auto& e : list) {
-        j.beginObject();
-        streamFields(j, e);
+        Json j = streamJson(e, cells);
         if constexpr (std::is_same_v<T, TSecAudio>) {
-            j.member("number_of_primary_audio_refs", e.numberOfPrimaryAudioRefs).member("reserved", e.reserved);
-            byteArray(j, "primary_audio_refs", e.primaryAudioRefs);
+            j["number_of_primary_audio_refs"] = e.numberOfPrimaryAudioRefs;
+            j["reserved"] = e.reserved;
+            j["primary_audio_refs"] = e.primaryAudioRefs;
         } else if constexpr (std::is_same_v<T, TSecVideo>) {
-            j.member("number_of_secondary_audio_refs", e.numberOfSecondaryAudioRefs).member("reserved", e.reserved);
-            byteArray(j, "secondary_audio_refs", e.secondaryAudioRefs);
-            j.member("number_of_pip_pg_refs", e.numberOfPipPgRefs);
-            byteArray(j, "pip_pg_refs", e.pipPgRefs);
+            j["number_of_secondary_audio_refs"] = e.numberOfSecondaryAudioRefs;
+            j["reserved"] = e.reserved;
+            j["secondary_audio_refs"] = e.secondaryAudioRefs;
+            j["number_of_pip_pg_refs"] = e.numberOfPipPgRefs;
+            j["pip_pg_refs"] = e.pipPgRefs;
         }
-        j.endObject();
+        out.push_back(std::move(j));
     }
-    j.endArray();
+    return out;
 }
 
-void stnJson(JsonWriter& j, const TSTN& s)
+Json stnJson(const TSTN& s)
 {
-    j.beginObject()
-        .member("length", s.length)
-        .member("reserved", s.reserved)
-        .member("primary_video_count", s.primaryVideoCount)
-        .member("primary_audio_count", s.primaryAudioCount)
-        .member("pg_count", s.pgCount)
-        .member("ig_count", s.igCount)
-        .member("secondary_audio_count", s.secondaryAudioCount)
-        .member("secondary_video_count", s.secondaryVideoCount)
-        .member("pip_pg_count", s.pipPgCount);
-    streamArray(j, "primary_video", s.primaryVideo);
-    streamArray(j, "primary_audio", s.primaryAudio);
-    streamArray(j, "pg", s.pg);
-    streamArray(j, "ig", s.ig);
-    streamArray(j, "secondary_audio", s.secondaryAudio);
-    streamArray(j, "secondary_video", s.secondaryVideo);
-    j.endObject();
+    Json j = Json::object();
+    j["length"] = s.length;
+    j["reserved"] = s.reserved;
+    j["primary_video_count"] = s.primaryVideoCount;
+    j["primary_audio_count"] = s.primaryAudioCount;
+    j["pg_count"] = s.pgCount;
+    j["ig_count"] = s.igCount;
+    j["secondary_audio_count"] = s.secondaryAudioCount;
+    j["secondary_video_count"] = s.secondaryVideoCount;
+    j["pip_pg_count"] = s.pipPgCount;
+    j["cells"] = stnCountRow(s);
+    const auto cells = streamCells(s);
+    j["primary_video"] = streamArray(s.primaryVideo, cells);
+    j["primary_audio"] = streamArray(s.primaryAudio, cells);
+    j["pg"] = streamArray(s.pg, cells);
+    j["ig"] = streamArray(s.ig, cells);
+    j["secondary_audio"] = streamArray(s.secondaryAudio, cells);
+    j["secondary_video"] = streamArray(s.secondaryVideo, cells);
+    return j;
 }
 
-void playItemJson(JsonWriter& j, const TPlayItem& p)
+Json playItemJson(const TPlayItem& p, size_t i)
 {
-    j.beginObject()
-        .member("length", p.length)
-        .member("clip_name", p.clipName)
-        .member("codec_id", p.codecId)
-        .member("multi_angle", p.multiAngle)
-        .member("connection_condition", p.connectionCondition)
-        .member("stc_id", p.stcId)
-        .member("in_time_45k", p.inTime45k)
-        .member("out_time_45k", p.outTime45k)
-        .member("uo_mask_1", p.uoMask1)
-        .member("uo_mask_2", p.uoMask2)
-        .member("random_access_flag", p.randomAccessFlag)
-        .member("still_mode", p.stillMode)
-        .member("still_time", p.stillTime);
-    j.key("angles")
-        .beginObject()
-        .member("number_of_angles", p.angles.numberOfAngles)
-        .member("different_audios", p.angles.differentAudios)
-        .member("seamless_angle_change", p.angles.seamlessAngleChange);
-    j.key("angle_clips").beginArray();
-    for (const auto& c : p.angles.angleClips)
-        clipRefJson(j, c);
-    j.endArray().endObject();
-    j.key("stn");
-    stnJson(j, p.stn);
-    j.endObject();
-}
-
-void subPathJson(JsonWriter& j, const TSubPath& p)
-{
-    j.beginObject()
-        .member("length", p.length)
-        .member("reserved1", p.reserved1)
-        .member("sub_path_type", p.subPathType)
-        .member("repeat", p.repeat)
-        .member("reserved2", p.reserved2)
-        .member("number_of_sub_play_items", p.numberOfSubPlayItems);
-    j.key("sub_play_items").beginArray();
-    for (const auto& s : p.subPlayItems) {
-        j.beginObject()
-            .member("length", s.length)
-            .member("clip_name", s.clipName)
-            .member("codec_id", s.codecId)
-            .member("connection_condition", s.connectionCondition)
-            .member("multi_clip", s.multiClip)
-            .member("stc_id", s.stcId)
-            .member("in_time_45k", s.inTime45k)
-            .member("out_time_45k", s.outTime45k)
-            .member("sync_play_item_id", s.syncPlayItemId)
-            .member("sync_start_pts", s.syncStartPts)
-            .member("number_of_clip_entries", s.numberOfClipEntries)
-            .member("reserved", s.reserved);
-        j.key("clip_entries").beginArray();
-        for (const auto& c : s.clipEntries)
-            clipRefJson(j, c);
-        j.endArray().endObject();
+    Json j = Json::object();
+    j["length"] = p.length;
+    j["clip_name"] = p.clipName;
+    j["codec_id"] = p.codecId;
+    j["multi_angle"] = p.multiAngle;
+    j["connection_condition"] = p.connectionCondition;
+    j["stc_id"] = p.stcId;
+    j["in_time_45k"] = p.inTime45k;
+    j["out_time_45k"] = p.outTime45k;
+    j["uo_mask_1"] = p.uoMask1;
+    j["uo_mask_2"] = p.uoMask2;
+    j["random_access_flag"] = p.randomAccessFlag;
+    j["still_mode"] = p.stillMode;
+    j["still_time"] = p.stillTime;
+    j["cells"] = playItemRow(p, i);
+    Json angles = Json::object();
+    angles["number_of_angles"] = p.angles.numberOfAngles;
+    angles["different_audios"] = p.angles.differentAudios;
+    angles["seamless_angle_change"] = p.angles.seamlessAngleChange;
+    const auto rows = angleRows(p);
+    Json clips = Json::array();
+    for (size_t k = 0; k < p.angles.angleClips.size(); ++k) {
+        Json c = clipRefJson(p.angles.angleClips[k]);
+        if (k < rows.size())
+            c["cells"] = rows[k];
+        clips.push_back(std::move(c));
     }
-    j.endArray().endObject();
+    angles["angle_clips"] = std::move(clips);
+    j["angles"] = std::move(angles);
+    j["stn"] = stnJson(p.stn);
+    return j;
 }
 
-void extensionDataJson(JsonWriter& j, const core::TExtensionData& x)
+Json subPlayItemJson(const TSubPlayItem& s, size_t k)
 {
-    j.beginObject()
-        .member("caption", core::ExtDatCap(x))
-        .member("length", x.length)
-        .member("data_block_start_address", x.dataBlockStartAddress)
-        .member("number_of_entries", x.numberOfEntries);
-    j.key("entries").beginArray();
-    for (const auto& e : x.entries)
-        j.beginObject()
-            .member("id1", e.id1)
-            .member("id2", e.id2)
-            .member("start_address", e.startAddress)
-            .member("length", e.length)
-            .endObject();
-    j.endArray();
-    j.member("data", hexBytes(x.data)).endObject();
+    Json j = Json::object();
+    j["length"] = s.length;
+    j["clip_name"] = s.clipName;
+    j["codec_id"] = s.codecId;
+    j["connection_condition"] = s.connectionCondition;
+    j["multi_clip"] = s.multiClip;
+    j["stc_id"] = s.stcId;
+    j["in_time_45k"] = s.inTime45k;
+    j["out_time_45k"] = s.outTime45k;
+    j["sync_play_item_id"] = s.syncPlayItemId;
+    j["sync_start_pts"] = s.syncStartPts;
+    j["number_of_clip_entries"] = s.numberOfClipEntries;
+    j["reserved"] = s.reserved;
+    j["cells"] = subPlayItemRow(s, k);
+    const auto rows = clipEntryRows(s);
+    Json entries = Json::array();
+    for (size_t e = 0; e < s.clipEntries.size(); ++e) {
+        Json c = clipRefJson(s.clipEntries[e]);
+        if (e < rows.size())
+            c["cells"] = rows[e];
+        entries.push_back(std::move(c));
+    }
+    j["clip_entries"] = std::move(entries);
+    return j;
 }
 
-std::string modelJson(const TPLmpls& m, const std::string& name)
+Json subPathJson(const TSubPath& p, size_t i)
 {
-    JsonWriter j;
-    j.beginObject()
-        .member("name", name)
-        .member("type_indicator", fourCharacters(m.typeIndicator))
-        .member("version", fourCharacters(m.version))
-        .member("playlist_start_address", m.playListStartAddress)
-        .member("playlist_mark_start_address", m.playListMarkStartAddress)
-        .member("extension_data_start_address", m.extensionDataStartAddress)
-        .member("reserved", hexBytes(m.reserved));
-    j.key("app_info")
-        .beginObject()
-        .member("length", m.appInfoLength)
-        .member("reserved", m.appInfoReserved)
-        .member("playback_type", m.playbackType)
-        .member("playback_type_name", playbackTypeName(m.playbackType))
-        .member("playback_count", m.playbackCount)
-        .member("uo_mask_1", m.uoMask1)
-        .member("uo_mask_2", m.uoMask2)
-        .member("random_access_flag", m.randomAccessFlag)
-        .member("audio_mix_flag", m.audioMixFlag)
-        .member("bypass_mixer_flag", m.bypassMixerFlag)
-        .endObject();
+    Json j = Json::object();
+    j["length"] = p.length;
+    j["reserved1"] = p.reserved1;
+    j["sub_path_type"] = p.subPathType;
+    j["repeat"] = p.repeat;
+    j["reserved2"] = p.reserved2;
+    j["number_of_sub_play_items"] = p.numberOfSubPlayItems;
+    j["cells"] = subPathRow(p, i);
+    Json items = Json::array();
+    for (size_t k = 0; k < p.subPlayItems.size(); ++k)
+        items.push_back(subPlayItemJson(p.subPlayItems[k], k));
+    j["sub_play_items"] = std::move(items);
+    return j;
+}
+
+Json modelJson(const TPLmpls& m, const std::string& name)
+{
+    Json j = jsonDocument("playlist");
+    j["name"] = name;
+    j["type_indicator"] = fourCharacters(m.typeIndicator);
+    j["file_version"] = fourCharacters(m.version);
+    j["playlist_start_address"] = m.playListStartAddress;
+    j["playlist_mark_start_address"] = m.playListMarkStartAddress;
+    j["extension_data_start_address"] = m.extensionDataStartAddress;
+    j["reserved"] = hexBytes(m.reserved);
+    j["captions"] = {{"play_items", playItemCaptions()},   {"stn", stnCaptions()},
+                     {"streams", streamCaptions()},        {"angle_clips", angleCaptions()},
+                     {"sub_paths", subPathCaptions()},     {"sub_play_items", subPlayItemCaptions()},
+                     {"clip_entries", clipEntryCaptions()}, {"marks", markCaptions()},
+                     {"app_info", appInfoCaptions()}};
+    Json app = Json::object();
+    app["length"] = m.appInfoLength;
+    app["reserved"] = m.appInfoReserved;
+    app["playback_type"] = m.playbackType;
+    app["playback_type_name"] = playbackTypeName(m.playbackType);
+    app["playback_count"] = m.playbackCount;
+    app["uo_mask_1"] = m.uoMask1;
+    app["uo_mask_2"] = m.uoMask2;
+    app["random_access_flag"] = m.randomAccessFlag;
+    app["audio_mix_flag"] = m.audioMixFlag;
+    app["bypass_mixer_flag"] = m.bypassMixerFlag;
+    app["cells"] = appInfoRow(m);
+    j["app_info"] = std::move(app);
     const auto& pl = m.playList;
-    j.key("playlist")
-        .beginObject()
-        .member("length", pl.length)
-        .member("reserved", pl.reserved)
-        .member("number_of_play_items", pl.numberOfPlayItems)
-        .member("number_of_sub_paths", pl.numberOfSubPaths);
-    j.key("play_items").beginArray();
-    for (const auto& p : pl.playItems)
-        playItemJson(j, p);
-    j.endArray();
-    j.key("sub_paths").beginArray();
-    for (const auto& p : pl.subPaths)
-        subPathJson(j, p);
-    j.endArray().endObject();
-    j.key("marks").beginObject().member("length", m.marks.length).member("number_of_marks", m.marks.numberOfMarks);
-    j.key("marks").beginArray();
-    for (const auto& e : m.marks.marks)
-        j.beginObject()
-            .member("reserved", e.reserved)
-            .member("mark_type", e.markType)
-            .member("play_item_ref", e.playItemRef)
-            .member("mark_time_45k", e.markTime45k)
-            .member("entry_pid", e.entryPid)
-            .member("duration_45k", e.duration45k)
-            .endObject();
-    j.endArray().endObject();
-    j.key("extension_data");
-    extensionDataJson(j, m.extensionData);
-    j.endObject();
-    return j.str();
+    Json playList = Json::object();
+    playList["length"] = pl.length;
+    playList["reserved"] = pl.reserved;
+    playList["number_of_play_items"] = pl.numberOfPlayItems;
+    playList["number_of_sub_paths"] = pl.numberOfSubPaths;
+    Json items = Json::array();
+    for (size_t i = 0; i < pl.playItems.size(); ++i)
+        items.push_back(playItemJson(pl.playItems[i], i));
+    playList["play_items"] = std::move(items);
+    Json subPaths = Json::array();
+    for (size_t i = 0; i < pl.subPaths.size(); ++i)
+        subPaths.push_back(subPathJson(pl.subPaths[i], i));
+    playList["sub_paths"] = std::move(subPaths);
+    j["playlist"] = std::move(playList);
+    Json marks = Json::array();
+    for (size_t i = 0; i < m.marks.marks.size(); ++i) {
+        const auto& e = m.marks.marks[i];
+        marks.push_back({{"reserved", e.reserved},
+                         {"mark_type", e.markType},
+                         {"play_item_ref", e.playItemRef},
+                         {"mark_time_45k", e.markTime45k},
+                         {"entry_pid", e.entryPid},
+                         {"duration_45k", e.duration45k},
+                         {"cells", markRow(e, i)}});
+    }
+    j["marks"] = {{"length", m.marks.length}, {"number_of_marks", m.marks.numberOfMarks}, {"marks", std::move(marks)}};
+    j["extension_data"] = extensionDataJson(m.extensionData);
+    return j;
 }
 
 int run(const std::vector<std::string>& raw)
@@ -302,7 +317,7 @@ int run(const std::vector<std::string>& raw)
     if (!readPlaylistFile(bdmv, name, model, report))
         return kExitFailed;
     if (args.has("--json"))
-        std::printf("%s\n", modelJson(model, name).c_str());
+        printJson(modelJson(model, name));
     else
         printGrids(model);
     std::fflush(stdout);

@@ -1,9 +1,10 @@
 // mirtal-cli render PATH CLIP --page N -o FILE.png [--pid HEX] [--button-ids] [--object-ids]
-// [--button-frames] [--window-frames] [--keys up,down,...] [--click X,Y]: draws a menu page as
-// the Page view shows it after Start and the given keys and clicks.
+// [--button-frames] [--window-frames] [--keys up,down,...] [--click X,Y] [--json]: draws a menu
+// page as the Page view shows it after Start and the given keys and clicks.
 
 #include "cli/cli.h"
 #include "cli/disc_access.h"
+#include "cli/json.h"
 #include "cli/menu_access.h"
 #include "core/text.h"
 #include "hdmv/emulator.h"
@@ -14,13 +15,12 @@
 #include "ig/png.h"
 
 #include <cstdio>
+#include <optional>
 #include <sstream>
 
 namespace mirtal::cli {
 namespace {
 
-// The emulator's messages and the page's status texts (panel 1) go to standard output once the
-// load is done.
 std::vector<std::string> split(const std::string& text, char by)
 {
     std::vector<std::string> out;
@@ -40,7 +40,7 @@ int run(const std::vector<std::string>& raw)
     const auto pageText = args.value("--page");
     if (args.positional().size() != 2 || !out || !pageText)
         return usageError("usage: mirtal-cli render PATH CLIP --page N -o FILE.png [--pid HEX] [--button-ids] "
-                          "[--object-ids] [--button-frames] [--window-frames] [--keys K,...] [--click X,Y]");
+                          "[--object-ids] [--button-frames] [--window-frames] [--keys K,...] [--click X,Y] [--json]");
     const auto pageNumber = parseNumber(*pageText);
     const auto pid = parseHex(args.value("--pid").value_or("1400"));
     if (!pageNumber || *pageNumber < 0 || !pid || *pid > 0x1FFF)
@@ -67,7 +67,9 @@ int run(const std::vector<std::string>& raw)
     const fs::path& bdmv = arg->bdmv;
     const std::string& clip = arg->name;
 
-    StatusEchoReporter sink;
+    // The emulator's messages and the page's status texts (panel 1) are the answer once the load
+    // is done: lines on standard output, or the "messages" of the --json document.
+    AnswerReporter sink;
     core::Report report(sink);
     ig::IgMenu menu;
     if (!loadClipMenu(bdmv, clip, static_cast<uint16_t>(*pid), menu, report))
@@ -76,7 +78,17 @@ int run(const std::vector<std::string>& raw)
         std::fprintf(stderr, "mirtal-cli: the menu has %zu pages\n", menu.ics.pages.size());
         return kExitFailed;
     }
-    sink.echo = true;
+    std::optional<JsonArrayStream> stream;
+    if (args.has("--json")) {
+        Json head = jsonDocument("render");
+        head["clip"] = clip;
+        head["pid"] = *pid;
+        head["page"] = *pageNumber;
+        head["output"] = *out;
+        stream.emplace(head, "messages");
+        sink.onLine = [&](std::string_view line) { stream->push(Json(std::string(line))); };
+    }
+    sink.answering = true;
     hdmv::Registers regs;
     regs.ResetRegs();
     ig::MenuPage page(menu, regs, report);
@@ -105,14 +117,24 @@ int run(const std::vector<std::string>& raw)
     }
     std::fflush(stdout);
     std::string error;
-    if (!ig::writePng(*out, ig::encodePng(page.image()), error)) {
+    const bool written = ig::writePng(*out, ig::encodePng(page.image()), error);
+    if (stream) {
+        Json tail = Json::object();
+        tail["selected_button"] = regs.psr[10];
+        tail["page_id"] = regs.psr[11];
+        tail["width"] = page.image().width();
+        tail["height"] = page.image().height();
+        tail["written"] = written;
+        stream->finish(tail);
+    }
+    if (!written) {
         std::fprintf(stderr, "mirtal-cli: cannot write %s: %s\n", out->c_str(), error.c_str());
         return kExitFailed;
     }
     return statusOf(sink);
 }
 
-const Registration reg{{"render", "render PATH CLIP --page N -o FILE.png [options]  draw a menu page as PNG", &run}};
+const Registration reg{{"render", "render PATH CLIP --page N -o FILE.png [options] [--json]  draw a menu page as PNG", &run}};
 
 }  // namespace
 }  // namespace mirtal::cli

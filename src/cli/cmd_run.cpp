@@ -1,30 +1,41 @@
-// mirtal-cli run PATH N: resets the registers and runs movie object N in the emulator. Its
-// messages go to standard output one a line; then the PSR and GPR listings.
+// mirtal-cli run PATH N [--json]: resets the registers and runs movie object N in the emulator.
+// Its messages go to standard output one a line; then the PSR and GPR listings.
 
 #include "cli/disc_access.h"
+#include "cli/json.h"
 #include "core/markup.h"
 #include "hdmv/emulator.h"
 #include "hdmv/runner.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace mirtal::cli {
 namespace {
 
-// The emulator's messages arrive as status texts of panel 1; they are the run's output.
-class RunReporter : public StderrReporter {
-public:
-    void statusText(int panel, std::string_view text) override
-    {
-        if (panel == 1 && !text.empty())
-            std::printf("%.*s\n", static_cast<int>(text.size()), text.data());
-    }
-};
+std::vector<std::string> plainLines(const std::vector<std::string>& lines)
+{
+    std::vector<std::string> out;
+    out.reserve(lines.size());
+    for (const auto& l : lines)
+        out.push_back(core::markupToPlain(l));
+    return out;
+}
 
-void printListing(const std::vector<std::string>& lines)
+void printLines(const std::vector<std::string>& lines)
 {
     for (const auto& l : lines)
-        std::printf("%s\n", core::markupToPlain(l).c_str());
+        std::printf("%s\n", l.c_str());
+}
+
+// The registers the listings show: PSR 0-20 always, the others and the GPRs when not 0.
+Json registersJson(const uint32_t* regs, size_t count, size_t alwaysShown)
+{
+    Json out = Json::array();
+    for (size_t n = 0; n < count; ++n)
+        if (n < alwaysShown || regs[n] != 0)
+            out.push_back({{"number", n}, {"value", regs[n]}});
+    return out;
 }
 
 int run(const std::vector<std::string>& raw)
@@ -35,7 +46,7 @@ int run(const std::vector<std::string>& raw)
     const auto& p = args.positional();
     const auto n = p.size() == 2 ? parseNumber(p[1]) : std::nullopt;
     if (!n || *n < 0)
-        return usageError("usage: mirtal-cli run PATH N [--trace] [--max-steps K] [--country HEX] [--region A|B|C]");
+        return usageError("usage: mirtal-cli run PATH N [--trace] [--max-steps K] [--country HEX] [--region A|B|C] [--json]");
     uint64_t maxSteps = 10'000'000;
     if (auto k = args.value("--max-steps")) {
         const auto v = parseNumber(*k);
@@ -57,7 +68,12 @@ int run(const std::vector<std::string>& raw)
         region = (*r)[0] - 'A';
     }
 
-    RunReporter sink;
+    const bool json = args.has("--json");
+    const bool trace = args.has("--trace");
+    // The emulator's messages arrive as status texts of panel 1; they are the run's output. In a
+    // --json document they are the "messages" array, or with --trace the messages of each step.
+    AnswerReporter sink;
+    sink.answering = true;
     core::Report report(sink);
     bdmv::Disc disc;
     {
@@ -76,13 +92,29 @@ int run(const std::vector<std::string>& raw)
     }
     const auto& commands = disc.movieObjects.objects[static_cast<size_t>(*n)].commands;
 
+    std::optional<JsonArrayStream> stream;
+    std::vector<std::string> stepMessages;
+    if (json) {
+        Json head = jsonDocument("run");
+        head["movie_object"] = *n;
+        head["country_code"] = country;
+        head["region"] = std::string(1, static_cast<char>('A' + region));
+        head["max_steps"] = maxSteps;
+        head["trace"] = trace;
+        stream.emplace(head, trace ? "steps" : "messages");
+        if (trace)
+            sink.onLine = [&](std::string_view line) { stepMessages.emplace_back(line); };
+        else
+            sink.onLine = [&](std::string_view line) { stream->push(Json(std::string(line))); };
+    }
+
     report.setActiDelayMs(0);
     hdmv::Registers regs;
     regs.ResetRegs(country, region);
     hdmv::Emulator emulator(regs, report);
     emulator.maxSteps = maxSteps;
     bool limitReached = false;
-    if (args.has("--trace")) {
+    if (trace) {
         // Each step: the trace line of the command about to run, then the command.
         emulator.trace = true;
         emulator.CurrentLine = 0;
@@ -93,8 +125,20 @@ int run(const std::vector<std::string>& raw)
                 limitReached = true;
                 break;
             }
-            std::printf("%s\n", hdmv::traceStatusLine(commands, emulator.CurrentLine).c_str());
+            const auto line = static_cast<size_t>(emulator.CurrentLine);
+            const std::string traceLine = hdmv::traceStatusLine(commands, emulator.CurrentLine);
+            if (!json)
+                std::printf("%s\n", traceLine.c_str());
             const auto r = emulator.ExecComm(commands);
+            if (json) {
+                Json step = Json::object();
+                step["line"] = line;
+                step.update(commandJson(commands[line], line, false));
+                step["text"] = traceLine;
+                step["messages"] = std::move(stepMessages);
+                stepMessages.clear();
+                stream->push(step);
+            }
             if (!r.runPending)
                 break;
         }
@@ -102,13 +146,25 @@ int run(const std::vector<std::string>& raw)
         const auto r = hdmv::startObject(emulator, commands);
         limitReached = r.exec.stepLimitReached;
     }
-    printListing(regs.psrListing());
-    printListing(regs.gprListing());
+    const auto psrLines = plainLines(regs.psrListing());
+    const auto gprLines = plainLines(regs.gprListing());
+    if (json) {
+        Json tail = Json::object();
+        tail["step_limit_reached"] = limitReached;
+        tail["psr"] = registersJson(regs.psr.data(), regs.psr.size(), 21);
+        tail["gpr"] = registersJson(regs.gpr.data(), regs.gpr.size(), 0);
+        tail["psr_listing"] = psrLines;
+        tail["gpr_listing"] = gprLines;
+        stream->finish(tail);
+    } else {
+        printLines(psrLines);
+        printLines(gprLines);
+    }
     std::fflush(stdout);
     return limitReached || sink.errors() > 0 ? kExitFailed : kExitOk;
 }
 
-const Registration reg{{"run", "run PATH N [--trace] [--max-steps K] [--country HEX] [--region A|B|C]", &run}};
+const Registration reg{{"run", "run PATH N [--trace] [--max-steps K] [--country HEX] [--region A|B|C] [--json]", &run}};
 
 }  // namespace
 }  // namespace mirtal::cli

@@ -4,35 +4,40 @@
 #include "cli/disc_access.h"
 #include "cli/json.h"
 
+#include <array>
 #include <cstdio>
 
 namespace mirtal::cli {
 namespace {
 
-std::string entryLine(const std::string& name, const bdmv::TIndexTitle& e)
+// The line of First Playback or Top Menu: name, object type, playback type, movie object, on/off.
+std::array<std::string, 5> entryCells(const std::string& name, const bdmv::TIndexTitle& e)
 {
     const std::string target =
         e.objectType == 1 ? (bdmv::isEntryOn(e) ? std::to_string(e.movieObjectId) : "") : e.bdjObjectName;
-    return name + "\t" + bdmv::objectTypeText(e.objectType) + "\t" + bdmv::playbackTypeText(e.playbackType) + "\t" +
-           target + "\t" + (bdmv::isEntryOn(e) ? "on" : "off");
+    return {name, bdmv::objectTypeText(e.objectType), bdmv::playbackTypeText(e.playbackType), target,
+            bdmv::isEntryOn(e) ? "on" : "off"};
 }
 
-void entryJson(JsonWriter& j, const bdmv::TIndexTitle& e, bool isTitle)
+// First Playback and Top Menu have no title number or access type; their line's cells are the
+// line the text output prints.
+Json entryJson(const bdmv::TIndexTitle& e, bool isTitle, const std::string& name)
 {
-    j.beginObject();
+    Json j = Json::object();
     if (isTitle)
-        j.member("title_number", static_cast<int64_t>(e.titleNumber));
-    j.member("object_type", static_cast<unsigned>(e.objectType));
+        j["title_number"] = e.titleNumber;
+    j["object_type"] = e.objectType;
     if (isTitle)
-        j.member("access_type", static_cast<unsigned>(e.accessType));
-    j.member("playback_type", static_cast<unsigned>(e.playbackType));
+        j["access_type"] = e.accessType;
+    j["playback_type"] = e.playbackType;
     if (e.objectType == 1)
-        j.member("movie_object_id", static_cast<unsigned>(e.movieObjectId));
+        j["movie_object_id"] = e.movieObjectId;
     else
-        j.member("bdj_object_name", e.bdjObjectName);
+        j["bdj_object_name"] = e.bdjObjectName;
     if (!isTitle)
-        j.member("on", bdmv::isEntryOn(e));
-    j.endObject();
+        j["on"] = bdmv::isEntryOn(e);
+    j["cells"] = isTitle ? Json(bdmv::indline(e)) : Json(entryCells(name, e));
+    return j;
 }
 
 int run(const std::vector<std::string>& raw)
@@ -51,29 +56,27 @@ int run(const std::vector<std::string>& raw)
         return kExitFailed;
     const auto& index = disc.index;
     if (args.has("--json")) {
-        JsonWriter j;
-        j.beginObject();
-        j.member("version", fourCharacters(index.version));
-        j.member("indexes_start_address", static_cast<uint64_t>(index.indexesStartAddress));
-        j.member("extension_data_start_address", static_cast<uint64_t>(index.extensionDataStartAddress));
-        j.member("indexes_length", static_cast<uint64_t>(index.indexesLength));
-        j.member("content_provider_data", index.contentProviderData);
-        j.key("first_playback");
-        entryJson(j, index.firstPlayback, false);
-        j.key("top_menu");
-        entryJson(j, index.topMenu, false);
-        j.member("number_of_titles", static_cast<unsigned>(index.titles.size()));
-        j.key("titles").beginArray();
+        Json j = jsonDocument("titles");
+        j["file_version"] = fourCharacters(index.version);
+        j["indexes_start_address"] = index.indexesStartAddress;
+        j["extension_data_start_address"] = index.extensionDataStartAddress;
+        j["indexes_length"] = index.indexesLength;
+        j["content_provider_data"] = index.contentProviderData;
+        j["captions"] = {{"titles", bdmv::titleCaptions()}};
+        j["first_playback"] = entryJson(index.firstPlayback, false, "First Playback");
+        j["top_menu"] = entryJson(index.topMenu, false, "Top Menu");
+        j["number_of_titles"] = index.titles.size();
+        Json titles = Json::array();
         for (const auto& t : index.titles)
-            entryJson(j, t, true);
-        j.endArray();
-        j.member("extension_data", core::ExtDatCap(index.extensionData));
-        j.endObject();
-        std::printf("%s\n", j.str().c_str());
+            titles.push_back(entryJson(t, true, ""));
+        j["titles"] = std::move(titles);
+        j["extension_data"] = extensionDataJson(index.extensionData);
+        printJson(j);
     } else {
         printGrid(bdmv::titleCaptions(), bdmv::titleRows(index));
-        std::printf("%s\n%s\n", entryLine("First Playback", index.firstPlayback).c_str(),
-                    entryLine("Top Menu", index.topMenu).c_str());
+        for (const auto& cells : {entryCells("First Playback", index.firstPlayback), entryCells("Top Menu", index.topMenu)})
+            std::printf("%s\t%s\t%s\t%s\t%s\n", cells[0].c_str(), cells[1].c_str(), cells[2].c_str(), cells[3].c_str(),
+                        cells[4].c_str());
     }
     std::fflush(stdout);
     return statusOf(sink);

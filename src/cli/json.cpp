@@ -1,7 +1,9 @@
 #include "cli/json.h"
 
+#include "core/text.h"
+#include "hdmv/command_text.h"
+
 #include <cstdio>
-#include <string>
 
 namespace mirtal::cli {
 
@@ -13,117 +15,101 @@ Json jsonDocument(std::string_view schema)
     return document;
 }
 
+namespace {
+
+std::string text(const Json& value)
+{
+    return value.dump(2, ' ', false, Json::error_handler_t::replace);
+}
+
+void write(const std::string& s)
+{
+    std::fwrite(s.data(), 1, s.size(), stdout);
+}
+
+}  // namespace
+
 void printJson(const Json& document)
 {
-    const std::string text = document.dump(2, ' ', false, Json::error_handler_t::replace);
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fputc('\n', stdout);
+    write(text(document) + '\n');
     std::fflush(stdout);
 }
 
-void JsonWriter::separator()
+JsonArrayStream::JsonArrayStream(const Json& head, std::string_view key)
 {
-    if (m_afterKey) {
-        m_afterKey = false;
+    std::string out = text(head);    // "{\n  members\n}"
+    out.resize(out.size() - 2);
+    write(out + ",\n  " + text(Json(key)) + ": [");
+}
+
+void JsonArrayStream::push(const Json& element)
+{
+    std::string out = m_empty ? "\n    " : ",\n    ";
+    for (const char c : text(element)) {
+        out += c;
+        if (c == '\n')
+            out += "    ";
+    }
+    m_empty = false;
+    write(out);
+}
+
+void JsonArrayStream::finish(const Json& tail)
+{
+    const std::string members = text(tail);
+    write(std::string(m_empty ? "]" : "\n  ]") + (tail.empty() ? "\n}\n" : ",\n" + members.substr(2) + '\n'));
+    std::fflush(stdout);
+}
+
+Json extensionDataJson(const core::TExtensionData& block)
+{
+    Json j = Json::object();
+    j["caption"] = core::ExtDatCap(block);
+    j["length"] = block.length;
+    j["data_block_start_address"] = block.dataBlockStartAddress;
+    j["number_of_entries"] = block.numberOfEntries;
+    Json entries = Json::array();
+    for (const auto& e : block.entries)
+        entries.push_back({{"id1", e.id1}, {"id2", e.id2}, {"start_address", e.startAddress}, {"length", e.length}});
+    j["entries"] = std::move(entries);
+    std::string data;
+    data.reserve(block.data.size() * 2);
+    for (uint8_t b : block.data)
+        data += core::hex(b, 2);
+    j["data"] = std::move(data);
+    return j;
+}
+
+Json commandJson(const hdmv::TNavCommand& command, size_t line, bool withCells)
+{
+    const auto row = hdmv::comm2str(command, line);
+    Json j = Json::object();
+    j["opcode"] = command.opcode;
+    j["destination"] = command.destination;
+    j["source"] = command.source;
+    j["command_line"] = row.cells[4];
+    j["valid"] = row.valid;
+    if (withCells)
+        j["cells"] = row.cells;
+    return j;
+}
+
+Json commandListJson(const hdmv::CommandList& commands)
+{
+    Json list = Json::array();
+    for (size_t i = 0; i < commands.size(); ++i)
+        list.push_back(commandJson(commands[i], i));
+    return list;
+}
+
+void AnswerReporter::statusText(int panel, std::string_view line)
+{
+    if (!answering || panel != 1 || line.empty())
         return;
-    }
-    if (!m_first.empty()) {
-        if (!m_first.back())
-            m_out += ',';
-        m_first.back() = false;
-    }
-}
-
-JsonWriter& JsonWriter::beginObject()
-{
-    separator();
-    m_out += '{';
-    m_first.push_back(true);
-    return *this;
-}
-
-JsonWriter& JsonWriter::endObject()
-{
-    m_out += '}';
-    m_first.pop_back();
-    return *this;
-}
-
-JsonWriter& JsonWriter::beginArray()
-{
-    separator();
-    m_out += '[';
-    m_first.push_back(true);
-    return *this;
-}
-
-JsonWriter& JsonWriter::endArray()
-{
-    m_out += ']';
-    m_first.pop_back();
-    return *this;
-}
-
-JsonWriter& JsonWriter::key(std::string_view name)
-{
-    value(name);
-    m_out += ':';
-    m_afterKey = true;
-    return *this;
-}
-
-JsonWriter& JsonWriter::value(std::string_view text)
-{
-    separator();
-    m_out += '"';
-    for (unsigned char c : text) {
-        switch (c) {
-        case '"': m_out += "\\\""; break;
-        case '\\': m_out += "\\\\"; break;
-        case '\n': m_out += "\\n"; break;
-        case '\r': m_out += "\\r"; break;
-        case '\t': m_out += "\\t"; break;
-        default:
-            if (c < 0x20 || c >= 0x80) {
-                // Disc texts are 8-bit; each byte is given as its Latin-1 character.
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                m_out += buf;
-            } else {
-                m_out += static_cast<char>(c);
-            }
-        }
-    }
-    m_out += '"';
-    return *this;
-}
-
-JsonWriter& JsonWriter::value(int64_t number)
-{
-    separator();
-    m_out += std::to_string(number);
-    return *this;
-}
-
-JsonWriter& JsonWriter::value(uint64_t number)
-{
-    separator();
-    m_out += std::to_string(number);
-    return *this;
-}
-
-JsonWriter& JsonWriter::value(bool flag)
-{
-    separator();
-    m_out += flag ? "true" : "false";
-    return *this;
-}
-
-JsonWriter& JsonWriter::null()
-{
-    separator();
-    m_out += "null";
-    return *this;
+    if (onLine)
+        onLine(line);
+    else
+        std::printf("%.*s\n", static_cast<int>(line.size()), line.data());
 }
 
 }  // namespace mirtal::cli

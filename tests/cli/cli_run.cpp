@@ -1,8 +1,11 @@
 #include "cli_run.h"
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -27,4 +30,34 @@ CliResult runCli(const std::string& args)
     r.err = ss.str();
     std::remove(errFile.c_str());
     return r;
+}
+
+Json jsonOf(const CliResult& r, const std::string& schema, int status)
+{
+    EXPECT_EQ(r.status, status) << r.err;
+    Json j = Json::parse(r.out, nullptr, false);
+    if (j.is_discarded() || !j.is_object() || j.size() < 2) {
+        ADD_FAILURE() << "not a JSON document:\n" << r.out;
+        return nullptr;
+    }
+    EXPECT_EQ(j.begin().key(), "schema");
+    EXPECT_EQ(std::next(j.begin()).key(), "version");
+    EXPECT_EQ(j["schema"], "mirtal-" + schema);
+    EXPECT_EQ(j["version"], 1);
+    EXPECT_EQ(j.dump(2) + "\n", r.out);
+    return j;
+}
+
+std::string gridText(const Json& captions, const Json& records)
+{
+    std::string out;
+    const auto line = [&](const Json& cells) {
+        for (size_t i = 0; i < cells.size(); ++i)
+            out += (i > 0 ? "\t" : "") + cells[i].get<std::string>();
+        out += '\n';
+    };
+    line(captions);
+    for (const auto& r : records)
+        line(r.at("cells"));
+    return out;
 }

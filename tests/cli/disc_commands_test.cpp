@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sys/wait.h>
 
 namespace fs = std::filesystem;
@@ -60,8 +61,72 @@ TEST_F(DemoDisc, ListsTitlesAndObjectsAsTheGridsShowThem)
     ASSERT_EQ(o.status, 0);
     EXPECT_EQ(firstLine(o.out), "No.\tresume\tmenu call\ttitle search\tcommands");
     EXPECT_NE(o.out.find("\n002\tsuspend\tenable\tenable\t6\n"), std::string::npos);
-    const auto j = runCli("objects " + dir.path().string() + " --json");
-    EXPECT_EQ(j.out.rfind("{\"version\":\"0200\"", 0), 0u);
+}
+
+TEST_F(DemoDisc, JsonDocumentsHoldTheFieldsAndTheGridsCells)
+{
+    const std::string path = dir.path().string();
+    const auto titlesText = runCli("titles " + path).out;
+    auto j = jsonOf(runCli("titles " + path + " --json"), "titles");
+    EXPECT_EQ(j["file_version"], "0200");
+    EXPECT_EQ(j["titles"][1]["movie_object_id"], 3);
+    EXPECT_EQ(j["titles"][1]["access_type"], 2);
+    EXPECT_EQ(gridText(j["captions"]["titles"], j["titles"]), titlesText.substr(0, titlesText.find("First Playback")));
+    EXPECT_EQ(j["top_menu"]["cells"], Json::parse(R"(["Top Menu", "HDMV", "Movie", "1", "on"])"));
+    EXPECT_EQ(j["extension_data"]["caption"], "None");
+
+    j = jsonOf(runCli("objects " + path + " --json"), "objects");
+    EXPECT_EQ(gridText(j["captions"]["movie_objects"], j["movie_objects"]), runCli("objects " + path).out);
+    EXPECT_EQ(j["movie_objects"][2]["resume"], 1);
+    EXPECT_EQ(j["extension_data"]["entries"][0]["length"], 8);
+
+    j = jsonOf(runCli("commands " + path + " 0 --json"), "commands");
+    EXPECT_EQ(gridText(j["captions"]["commands"], j["commands"]), runCli("commands " + path + " 0").out);
+    EXPECT_EQ(j["commands"][3]["opcode"], 0x20810000u);
+    EXPECT_EQ(j["commands"][3]["destination"], 5);
+    EXPECT_EQ(j["commands"][3]["command_line"], "GoTo 5");
+
+    j = jsonOf(runCli("decode 50800001 00000001 00000000 --json"), "decode");
+    EXPECT_EQ(j["opcode"], 0x50800001u);
+    EXPECT_EQ(j["command_line"], "Move 1, GPR0");
+    EXPECT_EQ(j["valid"], false);
+
+    // A traced run: each step with the messages its command gave; the registers by number.
+    j = jsonOf(runCli("run " + path + " 0 --trace --json"), "run");
+    std::vector<int> lines;
+    for (const auto& step : j["steps"])
+        lines.push_back(step["line"]);
+    EXPECT_EQ(lines, (std::vector<int>{0, 1, 2, 3, 5, 6}));
+    EXPECT_EQ(j["steps"][4]["messages"], Json::parse(R"(["Play PL 0"])"));
+    EXPECT_EQ(j["steps"][3]["text"], "Line 0003 : 20810000 00000005 00000000 : GoTo 5");
+    EXPECT_EQ(j["gpr"], Json::parse(R"([{"number": 0, "value": 3}])"));
+    EXPECT_EQ(j["psr"][19]["value"], 0x5553);
+    EXPECT_EQ(j["messages"], nullptr);
+    j = jsonOf(runCli("run " + path + " 0 --json"), "run");
+    EXPECT_EQ(j["messages"], Json::parse(R"(["Play PL 0", "Jump Title 1"])"));
+
+    j = jsonOf(runCli("find playlist " + path + " 00001 --json"), "find");
+    EXPECT_EQ(j["header"], "PlayList 00001 found in:");
+    EXPECT_EQ(j["hits"], Json::parse(R"([{"text": "Object 0004, Command line 0004", "movie_object": 4, "command_line": 4}])"));
+    j = jsonOf(runCli("find clip " + path + " 00002 --json"), "find");
+    ASSERT_EQ(j["hits"].size(), 2u);
+    EXPECT_EQ(j["hits"][1]["playlist"], "00002");
+    EXPECT_EQ(j["hits"][1]["sub_play_item"], 1);
+    EXPECT_EQ(j["hits"][1]["clip_entry"], 2);
+
+    // Disc texts that are no UTF-8 come out as U+FFFD.
+    const fs::path index = dir.path() / "BDMV" / "index.bdmv";
+    std::string bytes;
+    {
+        std::ifstream in(index, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    const size_t at = bytes.find("Mirtal demo disc");
+    ASSERT_NE(at, std::string::npos);
+    bytes[at] = '\xE9';
+    std::ofstream(index, std::ios::binary | std::ios::trunc) << bytes;
+    j = jsonOf(runCli("titles " + path + " --json"), "titles");
+    EXPECT_EQ(j["content_provider_data"], "\xEF\xBF\xBDirtal demo disc");
 }
 
 TEST_F(DemoDisc, ExtensionDataExportAndImportRoundTrip)

@@ -131,6 +131,51 @@ TEST_F(IgDemoDisc, MenuListsTheCompositionAsTheMenuTabShowsIt)
     }
 }
 
+TEST_F(IgDemoDisc, JsonDocumentsOfTheMenuCommands)
+{
+    const auto text = runCli("menu " + disc() + " 00010").out;
+    auto j = jsonOf(runCli("menu " + disc() + " 00010 --json"), "menu");
+    EXPECT_EQ(j["caption"], "1920x1080 @ 23.976, 2 pages");
+    EXPECT_EQ(j["user_time_out_90k"], 120 * 90000);
+    EXPECT_EQ(j["object_list"]["items"].size(), 17u);
+    ASSERT_EQ(j["pages"].size(), 2u);
+    const auto& page = j["pages"][0];
+    EXPECT_EQ(page["bogs"][3]["default_valid_button"], 0xFFFF);
+    const auto& button = page["bogs"][2]["buttons"][0];
+    EXPECT_EQ(button["x"], 600);
+    EXPECT_EQ(button["lower"], 3);
+    EXPECT_EQ(section(text, "[Buttons 0 2]"), "[Buttons 0 2]\n" + gridText(j["captions"]["buttons"], page["bogs"][2]["buttons"]));
+    EXPECT_EQ(section(text, "[Commands 0 0002]"), "[Commands 0 0002]\n" + gridText(j["captions"]["commands"], button["commands"]));
+    EXPECT_EQ(button["commands"][1]["opcode"], 0x31800004u);
+    const auto& cropped = page["in_effects"]["effects"][0]["composition_objects"][1];
+    EXPECT_EQ(cropped["object_id"], 6);
+    EXPECT_EQ(cropped["crop_width"], 100);
+    EXPECT_EQ(cropped["cells"][7], "100");
+    EXPECT_EQ(runCli("menu " + disc() + " 00010 --json --program").status, 2);
+
+    j = jsonOf(runCli("object " + disc() + " 00010 A -o " + file("o.png") + " --json"), "object");
+    EXPECT_EQ(j["object"]["object_id"], 10);
+    EXPECT_EQ(j["width"], 320);
+    EXPECT_EQ(j["messages"][0].get<std::string>().substr(0, 30), "Size: 320x90,  Object: 000A,  ");
+    EXPECT_EQ(pngSize(contents(file("o.png"))), (std::pair<uint32_t, uint32_t>{320, 90}));
+    j = jsonOf(runCli("object " + disc() + " 00010 50 -o " + file("u.png") + " --json"), "object", 1);
+    EXPECT_EQ(j["shown"], false);
+
+    // The emulator's messages as the text output gives them; the registers the run left.
+    j = jsonOf(render("--keys down,select --json", "page1.png"), "render");
+    EXPECT_EQ(j["messages"], Json::parse(R"j(["PSR10: FFFF (65535), PSR11: 00 (0)", "PSR10: 0001, PSR11: 00",
+                                              "PSR10: 0000 (0), PSR11: 01 (1)"])j"));
+    EXPECT_EQ(j["selected_button"], 0);
+    EXPECT_EQ(j["page_id"], 1);
+    EXPECT_EQ(j["written"], true);
+
+    j = jsonOf(runCli("extract " + disc() + " 00011 --pid 1200 --no-sup --out " + disc() + " --json"), "extract");
+    EXPECT_EQ(j["output"], file("00011_PID1200_PG_eng.pgs"));
+    EXPECT_EQ(j["mode"], "elementary");
+    EXPECT_EQ(j["packets_on_pid"], 12);
+    EXPECT_EQ(j["bytes_written"], fs::file_size(file("00011_PID1200_PG_eng.pgs")));
+}
+
 TEST_F(IgDemoDisc, MenuRefusesWhatIsNotAMenu)
 {
     const auto pg = runCli("menu " + disc() + " 00010 --pid 1200");

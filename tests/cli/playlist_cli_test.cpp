@@ -52,34 +52,6 @@ std::vector<std::string> headers(const std::string& out)
     return h;
 }
 
-// Brackets balance outside strings and one value fills the text.
-bool balancedJson(const std::string& s)
-{
-    int depth = 0;
-    bool inString = false;
-    for (size_t i = 0; i < s.size(); ++i) {
-        const char c = s[i];
-        if (inString) {
-            if (c == '\\')
-                ++i;
-            else if (c == '"')
-                inString = false;
-            continue;
-        }
-        if (c == '"')
-            inString = true;
-        else if (c == '{' || c == '[')
-            ++depth;
-        else if (c == '}' || c == ']') {
-            if (--depth < 0)
-                return false;
-            if (depth == 0 && s.find_first_not_of(" \n", i + 1) != std::string::npos)
-                return false;
-        }
-    }
-    return depth == 0 && !inString && !s.empty() && s.front() == '{';
-}
-
 class PlaylistCli : public ::testing::Test {
 protected:
     void SetUp() override
@@ -186,26 +158,45 @@ TEST_F(PlaylistCli, ClipPrintsProgramInfoAndStreamLabels)
     EXPECT_EQ(sectionLines(r.out, "Stream"), (std::vector<std::string>{"N/A\t"}));
 }
 
-TEST_F(PlaylistCli, JsonHoldsTheModel)
+TEST_F(PlaylistCli, JsonHoldsTheModelAndTheGridsCells)
 {
-    const auto p = runCli("playlist " + disc() + " 00001 --json");
-    ASSERT_EQ(p.status, 0) << p.err;
-    EXPECT_TRUE(balancedJson(p.out)) << p.out;
-    for (const char* field : {"\"type_indicator\":\"MPLS\"", "\"version\":\"0200\"", "\"number_of_play_items\":3",
-                              "\"clip_name\":\"00003\"", "\"number_of_angles\":2", "\"language\":\"fra\"",
-                              "\"mark_time_45k\":9000000", "\"mark_type\":2", "\"caption\":\"1 entry, 36 bytes\"",
-                              "\"playback_type_name\":\"Sequential\"", "\"primary_video\":[{"})
-        EXPECT_NE(p.out.find(field), std::string::npos) << field;
-    const auto s = runCli("playlist " + disc() + " 00002 --json");
-    EXPECT_TRUE(balancedJson(s.out));
-    EXPECT_NE(s.out.find("\"sub_path_type\":2"), std::string::npos);
-    EXPECT_NE(s.out.find("\"number_of_clip_entries\":3"), std::string::npos);
+    const auto text = runCli("playlist " + disc() + " 00001").out;
+    auto j = jsonOf(runCli("playlist " + disc() + " 00001 --json"), "playlist");
+    EXPECT_EQ(j["type_indicator"], "MPLS");
+    EXPECT_EQ(j["file_version"], "0200");
+    const auto& items = j["playlist"]["play_items"];
+    EXPECT_EQ(j["playlist"]["number_of_play_items"], 3);
+    EXPECT_EQ(items[1]["clip_name"], "00002");
+    EXPECT_EQ(items[1]["angles"]["number_of_angles"], 2);
+    EXPECT_EQ(items[1]["angles"]["angle_clips"][1]["clip_name"], "00003");
+    EXPECT_EQ(items[0]["stn"]["primary_audio"][1]["language"], "fra");
+    EXPECT_EQ(j["marks"]["marks"][4]["mark_time_45k"], 9000000);
+    EXPECT_EQ(j["marks"]["marks"][4]["mark_type"], 2);
+    EXPECT_EQ(j["extension_data"]["caption"], "1 entry, 36 bytes");
+    EXPECT_EQ(j["app_info"]["playback_type_name"], "Sequential");
+    // The cells are the grids of the text output.
+    const auto& captions = j["captions"];
+    EXPECT_EQ(text.rfind("[PlayItems]\n" + gridText(captions["play_items"], items), 0), 0u);
+    EXPECT_NE(text.find("[Streams 0 1]\n" + gridText(captions["streams"], items[0]["stn"]["primary_audio"])),
+              std::string::npos);
+    EXPECT_NE(text.find("[Angles 1]\n" + gridText(captions["angle_clips"], items[1]["angles"]["angle_clips"])),
+              std::string::npos);
+    EXPECT_NE(text.find("[Marks]\n" + gridText(captions["marks"], j["marks"]["marks"])), std::string::npos);
+    EXPECT_NE(text.find("[AppInfo]\n" + gridText(captions["app_info"], Json::array({j["app_info"]}))), std::string::npos);
 
-    const auto c = runCli("clip " + disc() + " 00001 --json");
-    ASSERT_EQ(c.status, 0) << c.err;
-    EXPECT_TRUE(balancedJson(c.out)) << c.out;
-    EXPECT_NE(c.out.find("\"pid_text\":\"1400\",\"pid\":5120,\"stream_type\":\"IG\""), std::string::npos);
-    EXPECT_NE(c.out.find("\"stream_name_label\":"), std::string::npos);
+    j = jsonOf(runCli("playlist " + disc() + " 00002 --json"), "playlist");
+    const auto& subPath = j["playlist"]["sub_paths"][0];
+    EXPECT_EQ(subPath["sub_path_type"], 2);
+    EXPECT_EQ(subPath["sub_play_items"][1]["number_of_clip_entries"], 3);
+    EXPECT_EQ(subPath["sub_play_items"][1]["clip_entries"][2]["cells"], Json::parse(R"(["3", "00003", "M2TS", "0"])"));
+
+    const auto clipText = runCli("clip " + disc() + " 00001").out;
+    j = jsonOf(runCli("clip " + disc() + " 00001 --json"), "clip");
+    EXPECT_EQ(clipText.rfind("[ProgramInfo]\n" + gridText(j["captions"]["program_info"], j["program_info"]), 0), 0u);
+    EXPECT_EQ(j["program_info"][5]["pid"], 0x1400);
+    EXPECT_EQ(j["program_info"][5]["coding_type"], 0x91);
+    EXPECT_EQ(j["stream_name_label"].get<std::string>() + "\t" + j["stream_size_label"].get<std::string>(),
+              sectionLines(clipText, "Stream").at(0));
 }
 
 TEST_F(PlaylistCli, ChaptersRoundTripInEveryFormat)
@@ -232,7 +223,7 @@ TEST_F(PlaylistCli, ChaptersRoundTripInEveryFormat)
     }
     EXPECT_TRUE(fs::exists(dir.path() / "BDMV" / "PLAYLIST" / "00005.mpls.backup"));
 
-    // The demo feature: a link point comes back as an entry mark at the same place.
+    // The demo feature: the link point comes back as the link point it was.
     const fs::path pts = dir.path() / "feature.txt";
     ASSERT_EQ(runCli("chapters export " + disc() + " 00001 " + pts.string()).status, 0);
     EXPECT_EQ(fileText(pts), "0\r\n2700000\r\n5400000\r\n8100000\r\n11700000\r\n");
@@ -241,7 +232,7 @@ TEST_F(PlaylistCli, ChaptersRoundTripInEveryFormat)
     const auto marks = sectionLines(runCli("playlist " + disc() + " 00001").out, "Marks");
     ASSERT_EQ(marks.size(), 6u);
     EXPECT_EQ(marks[3], "002\tentry-mark\t001\t00:00:10.000\tFFFF\t0");
-    EXPECT_EQ(marks[5], "004\tentry-mark\t002\t00:03:20.000\tFFFF\t0");
+    EXPECT_EQ(marks[5], "004\tlink point\t002\t00:03:20.000\tFFFF\t0");
 
     // The top menu has no video stream: "Frame" is refused both ways and nothing is written.
     const std::string menu = fileText(playlistFile("00004"));
