@@ -186,12 +186,23 @@ void chapters(const uint8_t* data, size_t size)
         return m;
     }();
     playlist::TPLmpls m = base;
-    const auto format = static_cast<playlist::ChapterFormat>(data[0] % 3);
+    const auto format = static_cast<playlist::ChapterFormat>(data[0] % playlist::kChapterFormatCount);
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
-    if (playlist::importChapters(m, text, format, report)) {
-        (void)playlist::markRows(m);
-        std::string problem;
-        (void)playlist::writePlaylist(m, &problem);
+    if (!playlist::importChapters(m, text, format, report, "fuzz"))
+        return;
+    (void)playlist::markRows(m);
+    std::string problem;
+    (void)playlist::writePlaylist(m, &problem);
+    // Whatever was imported exports and imports again to the same marks, in every format.
+    for (int f = 0; f < playlist::kChapterFormatCount; ++f) {
+        const auto again = static_cast<playlist::ChapterFormat>(f);
+        const auto exported = playlist::exportChapters(m, again, report, {"a=b;c", "\\n"});
+        if (!exported)
+            continue;
+        playlist::TPLmpls copy = m;
+        (void)playlist::importChapters(copy, *exported, again, report, "again");
+        if (copy.marks != m.marks || copy.extensionDataStartAddress != m.extensionDataStartAddress)
+            __builtin_trap();
     }
 }
 
