@@ -52,7 +52,9 @@ public:
     [[nodiscard]] int64_t written() const { return m_written; }
 
 private:
-    static constexpr size_t kBlock = 4u << 20;
+    // Written a block at a time, the size cat writes: a block that stays in the cache is copied to
+    // the page cache fastest.
+    static constexpr size_t kBlock = 128u << 10;
     void writeOut(const uint8_t* p, size_t n)
     {
         while (n > 0 && m_error.empty()) {
@@ -161,7 +163,9 @@ ExtractResult extractPid(ByteSource& source, uint16_t pid, ExtractMode mode, con
         report.erlog("Cannot create " + output.string() + ": " + out.error());
         return result;
     }
-    ChunkReader chunks(source, 341, 64);    // 341 packets a chunk, about 4 MiB a read
+    // 341 packets a chunk, two chunks (128 KiB) a read: a block that stays in the processor's cache
+    // between the kernel's copy and the scan reads a warm file at nearly the speed of cat.
+    ChunkReader chunks(source, 341, 2);
     const int64_t totalPackets = source.size() / kSourcePacketSize;
     // Bytes still expected in the current PES packet. A PES packet of length 0 (allowed for
     // video) is unbounded: it runs to the next packet that starts one.
