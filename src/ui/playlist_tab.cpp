@@ -9,6 +9,7 @@
 #include "playlist/mark_edit.h"
 #include "playlist/mpls_io.h"
 #include "playlist/mpls_text.h"
+#include "playlist/overview.h"
 #include "playlist/playlist_view.h"
 #include "playlist/stn_edit.h"
 #include "playlist/subpath_edit.h"
@@ -16,6 +17,7 @@
 #include "ui/grid.h"
 #include "ui/main_window.h"
 #include "ui/num_edit.h"
+#include "ui/overview_dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -107,6 +109,27 @@ void PlayListTab::discOpened()
     const bool any = m_playList->count() > 0;
     m_playList->setEnabled(any);
     m_readPlayList->setEnabled(any);
+    m_overviewButton->setEnabled(any);
+    if (m_overview)
+        m_overview->close();    // it showed the previous disc
+}
+
+void PlayListTab::bOverviewClick()
+{
+    const int errors = m_frame.sink().errorCount();
+    const auto overview = playlist::discOverview(m_session.disc, m_session.report);
+    for (const auto& note : playlist::walkNotes(overview))
+        m_session.report.log(note);
+    if (!m_overview) {
+        m_overview = new TfOverview(this);
+        m_overview->setWindowFlag(Qt::Window);
+        m_overview->onChoose = [this](const std::string& name) { followPlayList(name, std::nullopt); };
+    }
+    m_overview->showOverview(overview, m_session.playList.name);
+    m_overview->show();
+    m_overview->raise();
+    m_overview->activateWindow();
+    m_frame.sink().showLastErrorSince(errors);
 }
 
 void PlayListTab::resetViews()

@@ -24,6 +24,7 @@ class QToolButton;
 namespace mirtal::ui {
 
 class TfMain;
+class TfOverview;
 class TIntEdit;
 class THexEdit;
 
@@ -47,6 +48,9 @@ public:
     [[nodiscard]] bool confirmDiscard();
     // Find: which movie-object commands play the selected PlayList.
     void bFindClick();
+    // Overview: reads every PlayList of the disc once and shows the overview dialog (fOverview);
+    // a row chosen there is followed like a PlayList named by a command.
+    void bOverviewClick();
 
     void bMExtDatEditClick();
     void bbSTNinsClick();
@@ -111,6 +115,8 @@ private:
 
     QComboBox* m_playList = nullptr;
     QPushButton* m_readPlayList = nullptr;
+    QPushButton* m_overviewButton = nullptr;
+    TfOverview* m_overview = nullptr;
     QLabel* m_extCaption = nullptr;
     QPushButton* m_extEdit = nullptr;
     QSplitter* m_splitter = nullptr;

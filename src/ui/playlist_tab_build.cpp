@@ -37,6 +37,8 @@ PlayListTab::PlayListTab(TfMain& frame, session::Session& session, QWidget* pare
 
     m_playList = makeList(QStringLiteral("cbPlaylist"), QStringLiteral("PlayList"), {}, 84);
     m_readPlayList = textButton(QStringLiteral("bReadPL"), QStringLiteral("Read"), QStringLiteral("Read the PlayList"));
+    m_overviewButton = textButton(QStringLiteral("bOverview"), QStringLiteral("Overview…"),
+                                  QStringLiteral("Every PlayList of the disc and who plays it"));
     m_extCaption = new QLabel(QStringLiteral("None"));
     m_extCaption->setObjectName(QStringLiteral("lPLExtDatCap"));
     m_extEdit = textButton(QStringLiteral("bMExtDatEdit"), QStringLiteral("Edit"),
@@ -45,6 +47,7 @@ PlayListTab::PlayListTab(TfMain& frame, session::Session& session, QWidget* pare
     top->addWidget(new QLabel(QStringLiteral("PlayList:")));
     top->addWidget(m_playList);
     top->addWidget(m_readPlayList);
+    top->addWidget(m_overviewButton);
     top->addSpacing(16);
     top->addWidget(new QLabel(QStringLiteral("ExtensionData():")));
     top->addWidget(m_extCaption, 1);
@@ -278,6 +281,7 @@ void PlayListTab::connectControls()
             bReadPLClick();
     });
     connect(m_readPlayList, &QPushButton::clicked, this, [this] { bReadPLClick(); });
+    connect(m_overviewButton, &QPushButton::clicked, this, &PlayListTab::bOverviewClick);
     connect(m_extEdit, &QPushButton::clicked, this, &PlayListTab::bMExtDatEditClick);
 
     connect(m_items, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
