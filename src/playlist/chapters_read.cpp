@@ -13,8 +13,9 @@ namespace mirtal::playlist {
 
 namespace {
 
-// Numbers beyond any PlayList stop growing here, so that they read as "past the end".
-constexpr uint64_t kCountLimit = 1'000'000'000'000'000;
+// Numbers beyond any PlayList stop growing here, so that they read as "past the end" (and a
+// "Frame" count times 45 × 1001 still fits in 64 bits).
+constexpr uint64_t kCountLimit = 10'000'000'000'000;
 
 bool isDigit(char c)
 {
@@ -76,7 +77,7 @@ void readOgm(std::string_view text, ChapterFile& file)
         std::string_view rest = line.size() > 7 && core::equalsNoCase(line.substr(0, 7), "CHAPTER") ? line.substr(7) : "";
         const size_t digits = static_cast<size_t>(std::find_if_not(rest.begin(), rest.end(), isDigit) - rest.begin());
         rest.remove_prefix(digits);
-        if (digits > 0 && rest.size() > 5 && core::equalsNoCase(rest.substr(0, 5), "NAME="))
+        if (digits > 0 && rest.size() >= 5 && core::equalsNoCase(rest.substr(0, 5), "NAME="))
             continue;
         if (digits > 0 && !rest.empty() && rest[0] == '=') {
             const auto time = trimmed(rest.substr(1));

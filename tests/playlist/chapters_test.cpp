@@ -224,6 +224,7 @@ TEST(ChapterImport, DamagedFilesAreRefusedNamingTheLineAndChangeNothing)
         {ChapterFormat::Pts, "0\n\n45000 \n12x\n", "c.txt line 4: cannot read \"12x\" as a PTS chapter."},
         {ChapterFormat::Pts, "-45000", "c.txt line 1:"},
         {ChapterFormat::Frame, "25000.5", "c.txt line 1:"},
+        {ChapterFormat::Frame, "\n999999999999999999999", "c.txt line 2: 999999999999999999999 is at or past the end"},
         {ChapterFormat::Pts, "134999\n135000\n", "c.txt line 2: 135000 is at or past the end of the PlayList (00:00:03.000)."},
         {ChapterFormat::Time, "99:00:00.000", "c.txt line 1: 99:00:00.000 is at or past the end"},
         {ChapterFormat::Ogm, "CHAPTER01=00:00:01.000\nCHAPTER01NAME=x\nCHAPTER02 00:00:02.000\n", "c.txt line 3:"},
@@ -256,6 +257,7 @@ TEST(ChapterImport, DamagedFilesAreRefusedNamingTheLineAndChangeNothing)
                                                       {0, 1, 1, 5000, 0xFFFF, 0},
                                                       {0, 1, 0, 1000, 0xFFFF, 0},
                                                       {0, 1, 1, 5000 + 50400, 0xFFFF, 0}}));
+    ASSERT_TRUE(import(m, "CHAPTER01=00:00:00.000\nCHAPTER01NAME=\n", ChapterFormat::Ogm).ok);
     const auto before = m;
     for (const auto f : kReadable) {
         const auto r = import(m, f == ChapterFormat::Xml ? "\xEF\xBB\xBF<Chapters/>" : "\xEF\xBB\xBF\r\n \r\n", f);
