@@ -18,7 +18,7 @@ using namespace playlist;
 constexpr const char* kUsage =
     "usage: mirtal-cli chapters export|import PATH NAME [--format pts|frame|time|ogm|xml|ffmetadata] "
     "[--names FILE] [FILE] [--backup-mode MODE] [--no-backup]";
-// A chapter file holds at most 999 short lines; anything far beyond that is not one.
+// A chapter file holds at most 999 chapters of a few hundred bytes; anything far larger is not one.
 constexpr uint64_t kMaxChapterFileBytes = 1u << 20;
 
 int run(const std::vector<std::string>& raw)
