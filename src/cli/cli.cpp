@@ -79,12 +79,6 @@ void StderrReporter::logLine(std::string_view markup)
     std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
-void StatusEchoReporter::statusText(int panel, std::string_view text)
-{
-    if (echo && panel == 1 && !text.empty())
-        std::printf("%.*s\n", static_cast<int>(text.size()), text.data());
-}
-
 void StderrReporter::errorDisplay(std::string_view)
 {
     ++m_errors;

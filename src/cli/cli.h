@@ -52,14 +52,6 @@ private:
     int m_errors = 0;
 };
 
-// As StderrReporter, and the main status text on standard output when `echo` is set: the
-// emulator's messages and the preview lines are the answer of render and object.
-class StatusEchoReporter final : public StderrReporter {
-public:
-    bool echo = false;
-    void statusText(int panel, std::string_view text) override;
-};
-
 // A grid as the window shows it: caption row, then one line per row, cells joined by one TAB.
 void printGrid(const std::vector<std::string>& captions, const std::vector<std::vector<std::string>>& rows);
 template <size_t N>
