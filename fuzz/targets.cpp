@@ -268,7 +268,7 @@ std::vector<std::pair<std::string, Bytes>> seeds()
     core::Report report(sink);
     playlist::TPLmpls m;
     if (playlist::readPlaylistFile(bdmv, "00001", m, report))
-        for (uint8_t format = 0; format < 3; ++format)
+        for (uint8_t format = 0; format < playlist::kChapterFormatCount; ++format)
             if (const auto text = playlist::exportChapters(m, static_cast<playlist::ChapterFormat>(format), report)) {
                 Bytes b{format};
                 b.insert(b.end(), text->begin(), text->end());
