@@ -44,10 +44,10 @@ void index(const uint8_t* data, size_t size)
     const auto read = bdmv::readIndex(span(data, size), report);
     if (!read.ok())
         return;
-    (void)bdmv::titleRows(read.index);
-    (void)core::extDatEntryRows(read.index.extensionData);
+    (void)bdmv::titleRows(read.value);
+    (void)core::extDatEntryRows(read.value.extensionData);
     std::string problem;
-    const auto bytes = bdmv::writeIndex(read.index, &problem);
+    const auto bytes = bdmv::writeIndex(read.value, &problem);
     if (!bytes.empty())
         (void)bdmv::readIndex(bytes, report);
 }
@@ -57,35 +57,34 @@ void movieObjects(const uint8_t* data, size_t size)
     core::NullReporter sink;
     core::Report report(sink);
     const auto read = bdmv::readMovieObjects(span(data, size), report);
-    if (!read.ok)
+    if (!read.ok())
         return;
     size_t commands = 0;
-    for (const auto& o : read.file.objects)
+    for (const auto& o : read.value.objects)
         commands += o.commands.size();
     // Writing, the grids and the program text of what the file holds, give or take a few: a short
     // file that declares 65,535 objects or commands is read as declared, and writing or rendering
     // every empty one teaches nothing new.
-    if (read.file.objects.size() > size / 4 + 64 || commands > size / 12 + 64) {
+    if (read.value.objects.size() > size / 4 + 64 || commands > size / 12 + 64) {
         // Kept out of the corpus too, or it fills with them and every mutation pays for the
         // empty entries.
         rejectInput = true;
         return;
     }
     std::string problem;
-    (void)bdmv::writeMovieObjects(read.file, &problem);
-    (void)bdmv::objectRows(read.file);
-    for (const auto& o : read.file.objects)
+    (void)bdmv::writeMovieObjects(read.value, &problem);
+    (void)bdmv::objectRows(read.value);
+    for (const auto& o : read.value.objects)
         (void)hdmv::commandGridRows(o.commands);
-    const std::string text = bdmv::exportProgram(read.file);
+    const std::string text = bdmv::exportProgram(read.value);
     const auto imported = bdmv::importProgram(text);
-    if (!imported.ok() || imported.objects.size() != read.file.objects.size())
+    if (!imported.ok() || imported.objects.size() != read.value.objects.size())
         __builtin_trap();    // an export must always import
 }
 
 void exd(const uint8_t* data, size_t size)
 {
-    bool complete = false;
-    const auto block = core::readExdFile(span(data, size), &complete);
+    const auto block = core::readExdFile(span(data, size)).value;
     (void)core::extDatEntryRows(block);
     for (size_t e = 0; e < block.entries.size() && e < 8; ++e)
         (void)core::extDatDump(block, e);
@@ -120,8 +119,8 @@ void clipInfo(const uint8_t* data, size_t size)
     core::NullReporter sink;
     core::Report report(sink);
     const auto clip = playlist::readClipInfo(span(data, size), "00001", bdmv::TAVStream{"00001.m2ts", 1000}, report);
-    if (clip.ok)
-        (void)playlist::programInfoRows(clip);
+    if (clip.ok())
+        (void)playlist::programInfoRows(clip.value);
 }
 
 void menu(const uint8_t* data, size_t size)
@@ -278,7 +277,7 @@ std::vector<std::pair<std::string, Bytes>> seeds()
     {
         Bytes bytes;
         if (core::readWholeFile(bdmv / "MovieObject.bdmv", bytes).ok)
-            objects = bdmv::readMovieObjects(bytes, report).file;
+            objects = bdmv::readMovieObjects(bytes, report).value;
     }
     const std::string text = bdmv::exportProgram(objects);
     out.emplace_back("program", Bytes(text.begin(), text.end()));

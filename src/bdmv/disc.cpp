@@ -60,9 +60,9 @@ void readAll(Disc& disc, core::Report& report)
     std::vector<uint8_t> bytes;
     if (readFile(discEntry(disc.bdmv, "MovieObject.bdmv"), bytes, report)) {
         auto m = readMovieObjects(bytes, report);
-        disc.movieObjects = std::move(m.file);
-        disc.movieObjectsLoaded = m.ok;
-        if (!m.ok)
+        disc.movieObjects = std::move(m.value);
+        disc.movieObjectsLoaded = m.ok();
+        if (!m.ok())
             disc.movieObjects.objects.clear();
     }
 
@@ -83,7 +83,7 @@ void readAll(Disc& disc, core::Report& report)
 
     if (readFile(discEntry(disc.bdmv, "index.bdmv"), bytes, report)) {
         auto r = readIndex(bytes, report);
-        disc.index = std::move(r.index);
+        disc.index = std::move(r.value);
         disc.indexLoaded = r.ok();
     }
 }

@@ -2,6 +2,7 @@
 // index.bdmv: the disc's table of contents (First Playback, Top Menu, the numbered titles).
 
 #include "core/extension_data.h"
+#include "core/read_result.h"
 #include "core/report.h"
 
 #include <array>
@@ -32,8 +33,8 @@ inline TIndexTitle firstPlaybackEntry()
     return t;
 }
 constexpr uint32_t kIndx = 0x494E4458;    // "INDX"
-constexpr uint32_t kVersion0100 = 0x30313030;
-constexpr uint32_t kVersion0200 = 0x30323030;
+using core::kVersion0100;
+using core::kVersion0200;
 constexpr size_t kMaxTitles = 999;
 
 struct TIndexBdmv {
@@ -54,14 +55,8 @@ struct TIndexBdmv {
     bool operator==(const TIndexBdmv&) const = default;
 };
 
-enum class IndexReadResult { Ok, FormatError, TooManyTitles, Truncated };
-
-struct IndexRead {
-    TIndexBdmv index;
-    IndexReadResult result = IndexReadResult::FormatError;
-    uint64_t errorPosition = 0;    // where the format check failed or the file ended early
-    [[nodiscard]] bool ok() const { return result == IndexReadResult::Ok; }
-};
+// TooMany: more than 999 titles.
+using IndexRead = core::ReadResult<TIndexBdmv>;
 
 // Reads the bytes of index.bdmv, logging as the opening sequence does ("Reading index.bdmv",
 // the found line or the error line). Never throws; a short file is an error.

@@ -29,32 +29,30 @@ void readEntry(core::FieldReader& in, TIndexTitle& title, bool isTitle)
 IndexRead readIndex(std::span<const uint8_t> bytes, core::Report& report)
 {
     IndexRead r;
-    TIndexBdmv& index = r.index;
+    TIndexBdmv& index = r.value;
     report.log("Reading index.bdmv");
     report.slog("Reading index.bdmv...", 0);
     report.slog("", 1);
 
     core::FieldReader in(bytes);
-    auto finish = [&](IndexReadResult result) -> IndexRead {
-        r.result = result;
-        if (result == IndexReadResult::Ok) {
+    auto finish = [&](core::ReadStatus result) -> IndexRead {
+        r.status = result;
+        if (result == core::ReadStatus::Ok) {
             report.log("  Found [b]" + std::to_string(index.titles.size()) + "[/b] titles, " +
                        std::to_string(index.extensionData.numberOfEntries) + " extended entry.");
-        } else if (result != IndexReadResult::TooManyTitles) {
-            report.erlog("index.bdmv format error at $" + core::hex(r.errorPosition, 8));
+        } else if (result != core::ReadStatus::TooMany) {
+            report.erlog("index.bdmv format error at $" + core::hex(r.stopPosition, 8));
         }
-        if (result != IndexReadResult::TooManyTitles) {
+        if (result != core::ReadStatus::TooMany) {
             report.slog("Ready", 0);
             report.slog("", 1);
         }
         return std::move(r);
     };
 
-    index.typeIndicator = in.readlword();
-    index.version = in.readlword();
-    if (index.typeIndicator != kIndx || (index.version != kVersion0100 && index.version != kVersion0200)) {
-        r.errorPosition = in.position();
-        return finish(IndexReadResult::FormatError);
+    if (!core::readTypeAndVersion(in, kIndx, index.typeIndicator, index.version)) {
+        r.stopPosition = in.position();
+        return finish(core::ReadStatus::FormatError);
     }
     index.indexesStartAddress = in.readlword();
     index.extensionDataStartAddress = in.readlword();
@@ -65,8 +63,8 @@ IndexRead readIndex(std::span<const uint8_t> bytes, core::Report& report)
     index.contentProviderData = in.readstring(32);
     if (in.position() != index.indexesStartAddress) {
         if (index.indexesStartAddress > in.size()) {
-            r.errorPosition = in.size();
-            return finish(IndexReadResult::Truncated);
+            r.stopPosition = in.size();
+            return finish(core::ReadStatus::Truncated);
         }
         in.seek(index.indexesStartAddress);
     }
@@ -78,12 +76,12 @@ IndexRead readIndex(std::span<const uint8_t> bytes, core::Report& report)
     const uint16_t n = in.readword();
     if (n > kMaxTitles) {
         report.log("Error in index.bdmv (number of title: " + std::to_string(n) + ")");
-        return finish(IndexReadResult::TooManyTitles);
+        return finish(core::ReadStatus::TooMany);
     }
     // A count the file cannot hold is caught here, before anything is sized by it.
     if (in.overrun() || uint64_t{n} * 12 > in.remaining()) {
-        r.errorPosition = in.overrun() ? in.overrunAt() : in.size();
-        return finish(IndexReadResult::Truncated);
+        r.stopPosition = in.overrun() ? in.overrunAt() : in.size();
+        return finish(core::ReadStatus::Truncated);
     }
     index.numberOfTitles = n;
     index.titles.resize(n);
@@ -96,10 +94,10 @@ IndexRead readIndex(std::span<const uint8_t> bytes, core::Report& report)
     if (index.extensionDataStartAddress != 0)
         index.extensionData = core::ReadExtensionData(in);
     if (in.overrun()) {
-        r.errorPosition = in.overrunAt();
-        return finish(IndexReadResult::Truncated);
+        r.stopPosition = in.overrunAt();
+        return finish(core::ReadStatus::Truncated);
     }
-    return finish(IndexReadResult::Ok);
+    return finish(core::ReadStatus::Ok);
 }
 
 }  // namespace mirtal::bdmv

@@ -2,6 +2,7 @@
 // MovieObject.bdmv: the disc's HDMV programs.
 
 #include "core/extension_data.h"
+#include "core/read_result.h"
 #include "core/report.h"
 #include "hdmv/command.h"
 
@@ -37,11 +38,9 @@ struct TMovieObjectFile {
     bool operator==(const TMovieObjectFile&) const = default;
 };
 
-struct MovieObjectRead {
-    TMovieObjectFile file;
-    bool ok = false;           // false: wrong type or version (the array stays empty)
-    bool endedEarly = false;   // the file ended before its counts said; read up to there
-};
+// FormatError: wrong type or version (the array stays empty); endedEarly: the file ended before
+// its counts said, read up to there.
+using MovieObjectRead = core::ReadResult<TMovieObjectFile>;
 
 // Reads the bytes of MovieObject.bdmv with the opening sequence's log lines. A file that ends
 // early stops at the end of a command or object; the rest stays zero.

@@ -8,16 +8,15 @@ namespace mirtal::bdmv {
 MovieObjectRead readMovieObjects(std::span<const uint8_t> bytes, core::Report& report)
 {
     MovieObjectRead r;
-    TMovieObjectFile& file = r.file;
+    TMovieObjectFile& file = r.value;
     report.log("Reading MovieObject.bdmv");
     report.slog("Reading MovieObject.bdmv...", 0);
     report.slog("", 1);
 
     core::FieldReader in(bytes);
-    file.typeIndicator = in.readlword();
-    file.version = in.readlword();
-    if (file.typeIndicator != kMobj || (file.version != kVersion0100 && file.version != kVersion0200)) {
+    if (!core::readTypeAndVersion(in, kMobj, file.typeIndicator, file.version)) {
         report.erlog("Format error MovieObject.bdmv");
+        r.stopPosition = in.position();
         return r;
     }
     file.extensionDataStartAddress = in.readlword();
@@ -60,6 +59,7 @@ MovieObjectRead readMovieObjects(std::span<const uint8_t> bytes, core::Report& r
         report.slog(std::to_string(in.position()) + "/" + std::to_string(size), 1);
     }
     r.endedEarly = in.overrun() || heldObjects < m;
+    r.stopPosition = in.position();
     if (r.endedEarly)
         // Read as declared, the rest empty: said, so that nobody saves the empty entries unaware.
         report.log("  MovieObject.bdmv ends early: it holds " + std::to_string(heldObjects) + " of the " +
@@ -69,7 +69,7 @@ MovieObjectRead readMovieObjects(std::span<const uint8_t> bytes, core::Report& r
         file.extensionData = core::ReadExtensionData(in);
     report.log("  Found [b]" + std::to_string(m) + "[/b] objects, " +
                std::to_string(file.extensionData.numberOfEntries) + " extended entry.");
-    r.ok = true;
+    r.status = core::ReadStatus::Ok;
     return r;
 }
 

@@ -56,8 +56,9 @@ int run(const std::vector<std::string>& raw)
     core::Report report(sink);
     // Every clip of an opened disc has its entry in the stream file list (empty when missing).
     const auto stream = playlist::streamFileOf(bdmv, name);
-    const auto view = playlist::readClipInfoFile(bdmv, name, stream, report);
-    if (!view.ok)
+    const auto read = playlist::readClipInfoFile(bdmv, name, stream, report);
+    const auto& view = read.value;
+    if (!read.ok())
         return kExitFailed;
     if (args.has("--json")) {
         printJson(viewJson(view, name, stream));

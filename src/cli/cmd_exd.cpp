@@ -48,10 +48,10 @@ int run(const std::vector<std::string>& raw)
         report.erlog(r.error);
         return kExitFailed;
     }
-    bool complete = false;
-    auto block = core::readExdFile(bytes, &complete);
+    auto read = core::readExdFile(bytes);
+    auto& block = read.value;
     // The command saves at once: a block that declares more than the file holds is not taken.
-    if (!complete) {
+    if (read.endedEarly) {
         report.erlog(p[3] + ": the ExtensionData() block declares more than the file holds (" +
                      std::to_string(block.numberOfEntries) + " entries in " + std::to_string(bytes.size()) +
                      " bytes); nothing was imported.");

@@ -60,7 +60,7 @@ int run(const std::vector<std::string>& raw)
     {
         core::NullReporter quiet;
         core::Report silent(quiet);
-        const auto info = playlist::readClipInfoFile(bdmv, clip, std::nullopt, silent);
+        const auto info = playlist::readClipInfoFile(bdmv, clip, std::nullopt, silent).value;
         if (const auto row = playlist::programRowOfPid(info, static_cast<uint16_t>(*pid))) {
             const auto& stream = info.streams[*row];
             const auto r = playlist::programInfoRow(stream, *row);

@@ -178,13 +178,15 @@ std::vector<uint8_t> exdFileBytes(const TExtensionData& block)
     return out.take();
 }
 
-TExtensionData readExdFile(std::span<const uint8_t> bytes, bool* complete)
+ReadResult<TExtensionData> readExdFile(std::span<const uint8_t> bytes)
 {
     FieldReader in(bytes);
-    TExtensionData block = ReadExtensionData(in);
-    if (complete)
-        *complete = !in.overrun();
-    return block;
+    ReadResult<TExtensionData> r;
+    r.value = ReadExtensionData(in);
+    r.status = ReadStatus::Ok;
+    r.endedEarly = in.overrun();
+    r.stopPosition = in.position();
+    return r;
 }
 
 }  // namespace mirtal::core

@@ -3,6 +3,7 @@
 // interpreted; captioned, dumped, edited (first id), deleted and exchanged with .exd files.
 
 #include "core/field_reader.h"
+#include "core/read_result.h"
 #include "core/section_writer.h"
 
 #include <array>
@@ -64,7 +65,7 @@ struct DumpLine {
 
 // The .exd file: the block alone (length + 4 bytes when the data are complete).
 [[nodiscard]] std::vector<uint8_t> exdFileBytes(const TExtensionData& block);
-// complete (when given) tells whether the block's entry table and data lay within the bytes.
-[[nodiscard]] TExtensionData readExdFile(std::span<const uint8_t> bytes, bool* complete = nullptr);
+// The block of an .exd file; endedEarly when its entry table or data run past the bytes.
+[[nodiscard]] ReadResult<TExtensionData> readExdFile(std::span<const uint8_t> bytes);
 
 }  // namespace mirtal::core

@@ -4,6 +4,7 @@
 // ProgramInfo grid's texts are made from them.
 
 #include "bdmv/disc.h"
+#include "core/read_result.h"
 #include "core/report.h"
 
 #include <array>
@@ -34,22 +35,23 @@ struct ProgramStream {
 };
 
 struct ClipInfo {
-    bool ok = false;               // false: the grid keeps its previous content
     std::string streamNameLabel;   // the stream file name, "N/A" or "-"
     std::string streamSizeLabel;   // grouped size, "empty" or ""
     bool igLoaderEnabled = false;  // the "->" button: the stream file has bytes
     std::vector<ProgramStream> streams;    // of the last program sequence; empty after an error
 };
 using ClipInfoView = ClipInfo;
+// Not ok: the grid keeps its previous content (the labels are those of the clip read).
+using ClipInfoRead = core::ReadResult<ClipInfo>;
 
 // Reads the bytes of name + ".clpi" with the reader's log lines. stream is the clip's entry of
 // the stream file list (nullopt: the clip has none). Never throws: a wrong type or version is
 // "Invalid format: ", a start address or count the file cannot hold is "Truncated file: ".
-[[nodiscard]] ClipInfo readClipInfo(std::span<const uint8_t> bytes, const std::string& name,
-                                    const std::optional<bdmv::TAVStream>& stream, core::Report& report);
-// Reads CLIPINF/name.clpi of a BDMV folder (found without regard to case).
-[[nodiscard]] ClipInfo readClipInfoFile(const std::filesystem::path& bdmv, const std::string& name,
+[[nodiscard]] ClipInfoRead readClipInfo(std::span<const uint8_t> bytes, const std::string& name,
                                         const std::optional<bdmv::TAVStream>& stream, core::Report& report);
+// Reads CLIPINF/name.clpi of a BDMV folder (found without regard to case).
+[[nodiscard]] ClipInfoRead readClipInfoFile(const std::filesystem::path& bdmv, const std::string& name,
+                                            const std::optional<bdmv::TAVStream>& stream, core::Report& report);
 // The stream file entry of a clip: STREAM/name.m2ts with its size; an empty name when missing.
 [[nodiscard]] bdmv::TAVStream streamFileOf(const std::filesystem::path& bdmv, const std::string& name);
 

@@ -36,18 +36,20 @@ void readCodingInfo(FieldReader& in, ProgramStream& s)
 
 }  // namespace
 
-ClipInfo readClipInfo(std::span<const uint8_t> bytes, const std::string& name,
+ClipInfoRead readClipInfo(std::span<const uint8_t> bytes, const std::string& name,
                           const std::optional<bdmv::TAVStream>& stream, core::Report& report)
 {
-    ClipInfo v;
+    ClipInfoRead r;
+    ClipInfo& v = r.value;
     const std::string file = name + ".clpi";
     report.log("");
     report.log("Reading " + file);
     v.igLoaderEnabled = stream && stream->size > 0;
 
     FieldReader in(bytes);
-    const uint32_t type = in.readlword();
-    const uint32_t version = in.readlword();
+    uint32_t type = 0;
+    uint32_t version = 0;
+    const bool known = core::readTypeAndVersion(in, kHdmv, type, version);
 
     v.streamNameLabel = "-";
     if (stream) {
@@ -57,15 +59,18 @@ ClipInfo readClipInfo(std::span<const uint8_t> bytes, const std::string& name,
             v.streamSizeLabel = v.streamNameLabel != "N/A" ? "empty" : "";
     }
 
-    if (in.overrun() || type != kHdmv || (version != kVersion0100 && version != kVersion0200)) {
+    if (!known) {
         report.erlog("Invalid format: " + file);
-        return v;
+        r.stopPosition = in.position();
+        return r;
     }
     const auto truncated = [&] {
         report.erlog("Truncated file: " + file + " (" + std::to_string(in.size()) +
                      " bytes) is shorter than its counts and addresses promise");
         v.streams.clear();
-        return v;
+        r.status = core::ReadStatus::Truncated;
+        r.stopPosition = in.size();
+        return r;
     };
 
     const uint32_t sequenceInfoStart = in.readlword();
@@ -167,11 +172,12 @@ ClipInfo readClipInfo(std::span<const uint8_t> bytes, const std::string& name,
         return truncated();
 
     report.log("");
-    v.ok = true;
-    return v;
+    r.status = core::ReadStatus::Ok;
+    r.stopPosition = in.position();
+    return r;
 }
 
-ClipInfo readClipInfoFile(const std::filesystem::path& bdmv, const std::string& name,
+ClipInfoRead readClipInfoFile(const std::filesystem::path& bdmv, const std::string& name,
                               const std::optional<bdmv::TAVStream>& stream, core::Report& report)
 {
     const auto path = bdmv::discEntry(bdmv, "CLIPINF", name + ".clpi");
@@ -180,7 +186,9 @@ ClipInfo readClipInfoFile(const std::filesystem::path& bdmv, const std::string& 
         report.log("");
         report.log("Reading " + name + ".clpi");
         report.erlog("Cannot open " + path.string() + ": " + f.error);
-        return {};
+        ClipInfoRead failed;
+        failed.status = core::ReadStatus::FileError;
+        return failed;
     }
     return readClipInfo(bytes, name, stream, report);
 }

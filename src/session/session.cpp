@@ -48,15 +48,15 @@ std::optional<bdmv::TAVStream> Session::streamOf(const std::string& name) const
     return disc.streams[i];
 }
 
-playlist::ClipInfo Session::readClip(const std::string& name)
+playlist::ClipInfoRead Session::readClip(const std::string& name)
 {
-    auto view = playlist::readClipInfoFile(disc.bdmv, name, streamOf(name), report);
-    if (view.ok) {
+    auto read = playlist::readClipInfoFile(disc.bdmv, name, streamOf(name), report);
+    if (read.ok()) {
         clip.name = name;
-        clip.info = view;
+        clip.info = read.value;
         clip.loaded = true;
     }
-    return view;
+    return read;
 }
 
 ig::LoadResult Session::loadMenu(const std::string& name, uint16_t pid)

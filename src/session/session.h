@@ -69,7 +69,7 @@ public:
 
     // Reads clip information name of the disc with its stream file entry. A failed read keeps
     // the previous clip's information (its grid keeps its rows) but the labels are the new ones.
-    playlist::ClipInfo readClip(const std::string& name);
+    playlist::ClipInfoRead readClip(const std::string& name);
     // The stream file entry of a clip of the disc's clip list; nullopt when the list lacks it.
     [[nodiscard]] std::optional<bdmv::TAVStream> streamOf(const std::string& clip) const;
 

@@ -114,11 +114,12 @@ void ClipInfTab::bReadCIClick()
     if (name.empty())
         return;
     const int errors = m_frame.sink().errorCount();
-    const auto info = m_session.readClip(name);
+    const auto read = m_session.readClip(name);
+    const auto& info = read.value;
     m_streamName->setText(qs(info.streamNameLabel));
     m_streamSize->setText(qs(info.streamSizeLabel));
     m_loadToMenu->setEnabled(info.igLoaderEnabled);
-    if (info.ok) {
+    if (read.ok()) {
         m_filling = true;
         fillGrid(m_programs, playlist::programInfoRows(info));
         m_programs->setEnabled(true);

@@ -166,7 +166,7 @@ bool TfExtDat::loadExtDat(const QString& file)
     std::vector<uint8_t> bytes;
     if (!core::readWholeFile(file.toStdString(), bytes).ok)
         return false;
-    m_block = core::readExdFile(bytes);
+    m_block = core::readExdFile(bytes).value;
     refresh();
     return true;
 }

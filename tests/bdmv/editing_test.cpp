@@ -20,7 +20,7 @@ TIndexBdmv threeTitles(bool withExtension)
     core::Report report(rec);
     auto r = readIndex(b.indexBytes(), report);
     EXPECT_TRUE(r.ok());
-    return r.index;
+    return r.value;
 }
 
 TMovieObjectFile objects(bool withExtension)
@@ -33,8 +33,8 @@ TMovieObjectFile objects(bool withExtension)
     support::RecordingReporter rec;
     core::Report report(rec);
     auto r = readMovieObjects(b.movieObjectBytes(), report);
-    EXPECT_TRUE(r.ok);
-    return r.file;
+    EXPECT_TRUE(r.ok());
+    return r.value;
 }
 
 // What the writer puts out must be what the stored lengths and addresses say.
@@ -49,8 +49,8 @@ void expectIndexConsistent(const TIndexBdmv& index)
     core::Report report(rec);
     const auto back = readIndex(bytes, report);
     ASSERT_TRUE(back.ok());
-    EXPECT_EQ(back.index.titles.size(), index.titles.size());
-    EXPECT_EQ(writeIndex(back.index), bytes);
+    EXPECT_EQ(back.value.titles.size(), index.titles.size());
+    EXPECT_EQ(writeIndex(back.value), bytes);
 }
 
 void expectObjectsConsistent(const TMovieObjectFile& file)
@@ -66,8 +66,8 @@ void expectObjectsConsistent(const TMovieObjectFile& file)
     support::RecordingReporter rec;
     core::Report report(rec);
     const auto back = readMovieObjects(bytes, report);
-    ASSERT_TRUE(back.ok);
-    EXPECT_EQ(back.file, file);
+    ASSERT_TRUE(back.ok());
+    EXPECT_EQ(back.value, file);
 }
 
 }  // namespace

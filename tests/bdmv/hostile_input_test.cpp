@@ -48,8 +48,8 @@ void readIndexBytes(const std::vector<uint8_t>& b)
     core::Report report(rec);
     const auto r = readIndex(b, report);
     if (r.ok()) {
-        (void)writeIndex(r.index);
-    } else if (r.result != IndexReadResult::TooManyTitles) {
+        (void)writeIndex(r.value);
+    } else if (r.status != core::ReadStatus::TooMany) {
         EXPECT_FALSE(rec.errors.empty());
     }
 }
@@ -59,8 +59,8 @@ void readObjectBytes(const std::vector<uint8_t>& b)
     support::RecordingReporter rec;
     core::Report report(rec);
     const auto r = readMovieObjects(b, report);
-    if (r.ok)
-        (void)writeMovieObjects(r.file);
+    if (r.ok())
+        (void)writeMovieObjects(r.value);
 }
 
 class HostileInput : public ::testing::TestWithParam<Reader> {};

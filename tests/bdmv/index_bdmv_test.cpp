@@ -33,11 +33,11 @@ TEST(IndexRead, ReadsEntriesAndListsTitles)
     support::RecordingReporter rec;
     const auto r = read(bytes, rec);
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.index.firstPlayback.movieObjectId, kNoMovieObject);
-    EXPECT_EQ(r.index.firstPlayback.titleNumber, 0xFFFF);
-    EXPECT_EQ(r.index.topMenu.movieObjectId, 2);
-    EXPECT_EQ(r.index.contentProviderData, "Studio");
-    const auto rows = titleRows(r.index);
+    EXPECT_EQ(r.value.firstPlayback.movieObjectId, kNoMovieObject);
+    EXPECT_EQ(r.value.firstPlayback.titleNumber, 0xFFFF);
+    EXPECT_EQ(r.value.topMenu.movieObjectId, 2);
+    EXPECT_EQ(r.value.contentProviderData, "Studio");
+    const auto rows = titleRows(r.value);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0], (std::array<std::string, 5>{"001", "HDMV", "Permitted", "Movie", "3"}));
     EXPECT_EQ(rows[1], (std::array<std::string, 5>{"002", "BD-J", "Prohibited1", "", "00001"}));
@@ -47,7 +47,7 @@ TEST(IndexRead, ReadsEntriesAndListsTitles)
     EXPECT_TRUE(rec.hasLine("  Found [b]3[/b] titles, 0 extended entry."));
 
     // Values the editor does not produce come back as they were read.
-    EXPECT_EQ(writeIndex(r.index), bytes);
+    EXPECT_EQ(writeIndex(r.value), bytes);
 }
 
 TEST(IndexRead, UnknownTypeOrVersionIsAFormatErrorAtEight)
@@ -56,7 +56,7 @@ TEST(IndexRead, UnknownTypeOrVersionIsAFormatErrorAtEight)
     bytes[5] = '3';    // "0300"
     support::RecordingReporter rec;
     const auto r = read(bytes, rec);
-    EXPECT_EQ(r.result, IndexReadResult::FormatError);
+    EXPECT_EQ(r.status, core::ReadStatus::FormatError);
     EXPECT_TRUE(rec.hasLine("[re]index.bdmv format error at $00000008[/re]"));
     EXPECT_EQ(rec.beeps, 1);
 }
@@ -72,7 +72,7 @@ TEST(IndexRead, TitleCountLimit)
     many.title({});
     support::RecordingReporter rec2;
     const auto r = read(many.indexBytes(), rec2);
-    EXPECT_EQ(r.result, IndexReadResult::TooManyTitles);
+    EXPECT_EQ(r.status, core::ReadStatus::TooMany);
     EXPECT_TRUE(rec2.hasLine("Error in index.bdmv (number of title: 1000)"));
     EXPECT_EQ(rec2.beeps, 0);    // a plain line, not an error display
 }
@@ -95,7 +95,7 @@ TEST(IndexWrite, UnEditedFileWithoutExtensionDataHasTheExpectedSize)
     support::RecordingReporter rec;
     const auto r = read(bytes, rec);
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(writeIndex(r.index).size(), 78u + 30u + 12u * 3u);
+    EXPECT_EQ(writeIndex(r.value).size(), 78u + 30u + 12u * 3u);
 }
 
 TEST(IndexWrite, ReservedBitsAndLateIndexesAreDropped)
@@ -105,8 +105,8 @@ TEST(IndexWrite, ReservedBitsAndLateIndexesAreDropped)
     support::RecordingReporter rec;
     const auto r = read(bytes, rec);
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.index.titles[0].accessType, 1);
-    const auto out = writeIndex(r.index);
+    EXPECT_EQ(r.value.titles[0].accessType, 1);
+    const auto out = writeIndex(r.value);
     EXPECT_EQ(out[108], bytes[108] & 0xF0);
 }
 
@@ -116,9 +116,9 @@ TEST(IndexRead, ExtensionDataIsKeptAndWrittenBack)
     support::RecordingReporter rec;
     const auto r = read(bytes, rec);
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(core::ExtDatCap(r.index.extensionData), "1 entry, 40 bytes");
+    EXPECT_EQ(core::ExtDatCap(r.value.extensionData), "1 entry, 40 bytes");
     EXPECT_TRUE(rec.hasLine("  Found [b]1[/b] titles, 1 extended entry."));
-    EXPECT_EQ(writeIndex(r.index), bytes);
+    EXPECT_EQ(writeIndex(r.value), bytes);
 }
 
 TEST(IndexRead, ExtensionAddressWithAnEmptyBlockWritesTwelveZeroBytes)
@@ -130,6 +130,6 @@ TEST(IndexRead, ExtensionAddressWithAnEmptyBlockWritesTwelveZeroBytes)
     support::RecordingReporter rec;
     const auto r = read(patch.b, rec);
     ASSERT_TRUE(r.ok());
-    const auto out = writeIndex(r.index);
+    const auto out = writeIndex(r.value);
     EXPECT_EQ(out.size(), bytes.size() + 12);
 }

@@ -27,22 +27,22 @@ TEST(MovieObjectRead, FlagsCommandsAndRows)
                            .movieObjectBytes();
     support::RecordingReporter rec;
     const auto r = read(bytes, rec);
-    ASSERT_TRUE(r.ok);
+    ASSERT_TRUE(r.ok());
     EXPECT_FALSE(r.endedEarly);
-    const auto rows = objectRows(r.file);
+    const auto rows = objectRows(r.value);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0], (std::array<std::string, 5>{"000", "suspend", "disable", "disable", "1"}));
     EXPECT_EQ(rows[1], (std::array<std::string, 5>{"001", "discard", "enable", "enable", "0"}));
     EXPECT_EQ(rows[2], (std::array<std::string, 5>{"002", "discard", "disable", "enable", "2"}));
-    EXPECT_EQ(r.file.objects[2].commands[0], (hdmv::TNavCommand{0x20810000, 1, 0}));
+    EXPECT_EQ(r.value.objects[2].commands[0], (hdmv::TNavCommand{0x20810000, 1, 0}));
     EXPECT_TRUE(rec.hasLine("  Found [b]3[/b] objects, 0 extended entry."));
     // Positions are shown for the first two objects only: the third ends the file.
     int positions = 0;
     for (const auto& [panel, text] : rec.status)
         positions += panel == 1 && text.find('/') != std::string::npos;
     EXPECT_EQ(positions, 2);
-    EXPECT_EQ(writeMovieObjects(r.file), bytes);
-    EXPECT_EQ(writeMovieObjects(r.file).size(), 50u + (4 + 12) + 4 + (4 + 24));
+    EXPECT_EQ(writeMovieObjects(r.value), bytes);
+    EXPECT_EQ(writeMovieObjects(r.value).size(), 50u + (4 + 12) + 4 + (4 + 24));
 }
 
 TEST(MovieObjectRead, WrongTypeIsAnErrorAndLeavesNoObjects)
@@ -51,8 +51,8 @@ TEST(MovieObjectRead, WrongTypeIsAnErrorAndLeavesNoObjects)
     bytes[0] = 'X';
     support::RecordingReporter rec;
     const auto r = read(bytes, rec);
-    EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.file.objects.empty());
+    EXPECT_FALSE(r.ok());
+    EXPECT_TRUE(r.value.objects.empty());
     EXPECT_TRUE(rec.hasLine("[re]Format error MovieObject.bdmv[/re]"));
 }
 
@@ -66,12 +66,12 @@ TEST(MovieObjectRead, AFileThatEndsEarlyStopsCleanly)
     const std::vector<uint8_t> cut(full.begin(), full.begin() + 50 + 4 + 12 + 6);
     support::RecordingReporter rec;
     const auto r = read(cut, rec);
-    ASSERT_TRUE(r.ok);
+    ASSERT_TRUE(r.ok());
     EXPECT_TRUE(r.endedEarly);
     EXPECT_TRUE(rec.errors.empty());
-    ASSERT_EQ(r.file.objects.size(), 2u);
-    EXPECT_EQ(r.file.objects[0].commands[0], (hdmv::TNavCommand{1, 2, 3}));
-    EXPECT_EQ(r.file.objects[1].commands.size(), 0u);    // never reached: stays zero
+    ASSERT_EQ(r.value.objects.size(), 2u);
+    EXPECT_EQ(r.value.objects[0].commands[0], (hdmv::TNavCommand{1, 2, 3}));
+    EXPECT_EQ(r.value.objects[1].commands.size(), 0u);    // never reached: stays zero
 }
 
 TEST(MovieObjectRead, ExtensionDataRoundTrips)
@@ -82,8 +82,8 @@ TEST(MovieObjectRead, ExtensionDataRoundTrips)
                            .movieObjectBytes();
     support::RecordingReporter rec;
     const auto r = read(bytes, rec);
-    ASSERT_TRUE(r.ok);
-    EXPECT_EQ(r.file.extensionData.numberOfEntries, 2);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.value.extensionData.numberOfEntries, 2);
     EXPECT_TRUE(rec.hasLine("  Found [b]1[/b] objects, 2 extended entry."));
-    EXPECT_EQ(writeMovieObjects(r.file), bytes);
+    EXPECT_EQ(writeMovieObjects(r.value), bytes);
 }

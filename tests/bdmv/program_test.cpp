@@ -24,11 +24,11 @@ std::pair<std::vector<uint8_t>, std::string> roundTrip(const std::vector<uint8_t
     support::RecordingReporter rec;
     core::Report report(rec);
     auto read = readMovieObjects(bytes, report);
-    EXPECT_TRUE(read.ok);
-    const std::string text = exportProgram(read.file);
+    EXPECT_TRUE(read.ok());
+    const std::string text = exportProgram(read.value);
     const auto imported = importProgram(text);
     EXPECT_TRUE(imported.ok()) << (imported.ok() ? "" : hdmv::errorText(imported.errors.front())) << "\n" << text;
-    TMovieObjectFile file = read.file;
+    TMovieObjectFile file = read.value;
     replaceObjects(file, imported.objects);
     return {writeMovieObjects(file), text};
 }

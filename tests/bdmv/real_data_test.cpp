@@ -27,7 +27,7 @@ TEST(RealDiscs, EveryIndexReadsAndWritesBackByteForByte)
         }
         ASSERT_TRUE(r.ok()) << path;
         EXPECT_TRUE(rec.errors.empty()) << path;
-        EXPECT_EQ(writeIndex(r.index), bytes) << path;
+        EXPECT_EQ(writeIndex(r.value), bytes) << path;
         ++checked;
     }
     EXPECT_GT(checked, 20);
@@ -44,14 +44,14 @@ TEST(RealDiscs, EveryMovieObjectFileReadsAndWritesBackByteForByte)
         core::Report report(rec);
         const auto r = readMovieObjects(bytes, report);
         if (support::isVersion0300(bytes)) {
-            EXPECT_FALSE(r.ok) << path;
+            EXPECT_FALSE(r.ok()) << path;
             continue;
         }
-        ASSERT_TRUE(r.ok) << path;
+        ASSERT_TRUE(r.ok()) << path;
         EXPECT_FALSE(r.endedEarly) << path;
         EXPECT_TRUE(rec.errors.empty()) << path;
-        EXPECT_EQ(writeMovieObjects(r.file), bytes) << path;
-        EXPECT_EQ(objectRows(r.file).size(), r.file.objects.size());
+        EXPECT_EQ(writeMovieObjects(r.value), bytes) << path;
+        EXPECT_EQ(objectRows(r.value).size(), r.value.objects.size());
         ++checked;
     }
     EXPECT_GT(checked, 20);

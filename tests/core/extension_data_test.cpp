@@ -39,7 +39,7 @@ TEST(ExtensionData, ReadsCaptionsAndWritesBack)
     EXPECT_EQ(sized.bytes(), bytes);
 
     EXPECT_EQ(exdFileBytes(block), bytes);
-    EXPECT_EQ(readExdFile(exdFileBytes(block)), block);
+    EXPECT_EQ(readExdFile(exdFileBytes(block)).value, block);
 }
 
 TEST(ExtensionData, EmptyBlock)

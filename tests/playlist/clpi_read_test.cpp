@@ -15,6 +15,7 @@ using namespace mirtal::support;
 namespace {
 
 struct Read {
+    ClipInfoRead read;
     ClipInfo view;
     RecordingReporter rec;
 };
@@ -23,7 +24,8 @@ std::unique_ptr<Read> readClip(const std::vector<uint8_t>& bytes, std::optional<
 {
     auto r = std::make_unique<Read>();
     core::Report report(r->rec);
-    r->view = readClipInfo(bytes, "00001", stream, report);
+    r->read = readClipInfo(bytes, "00001", stream, report);
+    r->view = r->read.value;
     return r;
 }
 
@@ -45,7 +47,7 @@ TEST(ClipReader, ListsStreamsOfEveryCodingType)
                                 .stream(clipGraphics(0x1400, 0x91, "eng"))
                                 .stream(text)
                                 .bytes());
-    ASSERT_TRUE(r->view.ok);
+    ASSERT_TRUE(r->read.ok());
     const auto rows = programInfoRows(r->view);
     ASSERT_EQ(rows.size(), 9u);
     EXPECT_EQ(rows[0], (Cells{"1", "1011", "AVC", "1080p, 23.976, 16:9"}));
@@ -64,13 +66,13 @@ TEST(ClipReader, ListsStreamsOfEveryCodingType)
 TEST(ClipReader, LogsClipInfoSequenceInfoAndCpi)
 {
     const auto r = readClip(ClpiBuilder().rate(48000000).packets(777).atcDelta("00002", "M2TS").stream(clipVideo(0x1011)).bytes());
-    ASSERT_TRUE(r->view.ok);
+    ASSERT_TRUE(r->read.ok());
     EXPECT_EQ(r->rec.lines, (std::vector<std::string>{"", "Reading 00001.clpi", "Clip stream type: 1",
                                                       "application type: Main TS for a Movie", "rate: 48000000",
                                                       "packet: 777", "number of ATC delta:1", "00002", "M2TS",
                                                       "ATC sequences: 1", "  offset STC: 0", "Stream PID entries: 1", ""}));
     const auto text = readClip(ClpiBuilder().applicationType(6).stream(clipVideo(0x1011)).bytes());
-    ASSERT_TRUE(text->view.ok);
+    ASSERT_TRUE(text->read.ok());
     EXPECT_TRUE(text->rec.hasLine("application type: Sub TS for a Text subtitle"));
     EXPECT_EQ(text->view.streams.size(), 1u);
     const auto odd = readClip(ClpiBuilder().applicationType(9).stream(clipVideo(0x1011)).bytes());
@@ -85,7 +87,7 @@ TEST(ClipReader, TheSecondProgramSequenceReplacesTheFirst)
                                 .nextProgramSequence()
                                 .stream(clipGraphics(0x1400, 0x91, "eng"))
                                 .bytes());
-    ASSERT_TRUE(r->view.ok);
+    ASSERT_TRUE(r->read.ok());
     ASSERT_EQ(r->view.streams.size(), 1u);
     EXPECT_EQ(r->view.streams[0].pid, 0x1400);
 }
@@ -96,7 +98,7 @@ TEST(ClipReader, UnknownCodingTypesAndLongerInfosAreSkippedByTheirLength)
     auto longVideo = clipVideo(0x1012);
     longVideo.infoLength = 40;
     const auto r = readClip(ClpiBuilder().stream(odd).stream(longVideo).stream(clipAudio(0x1100, "eng")).bytes());
-    ASSERT_TRUE(r->view.ok);
+    ASSERT_TRUE(r->read.ok());
     const auto rows = programInfoRows(r->view);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0], (Cells{"1", "1F00", "", ""}));
@@ -107,14 +109,14 @@ TEST(ClipReader, UnknownCodingTypesAndLongerInfosAreSkippedByTheirLength)
 TEST(ClipReader, RefusesOtherVersionsAndShortFiles)
 {
     auto r = readClip(ClpiBuilder().version("0300").stream(clipVideo(0x1011)).bytes(), bdmv::TAVStream{"00001.m2ts", 10});
-    EXPECT_FALSE(r->view.ok);
+    EXPECT_FALSE(r->read.ok());
     EXPECT_TRUE(r->rec.hasLine("[re]Invalid format: 00001.clpi[/re]"));
     EXPECT_EQ(r->view.streamNameLabel, "00001.m2ts");    // the labels are set before the check
     EXPECT_TRUE(readClip({'H', 'D', 'M'})->rec.hasLine("[re]Invalid format: 00001.clpi[/re]"));
     auto bytes = ClpiBuilder().stream(clipVideo(0x1011)).bytes();
     bytes.resize(bytes.size() - 30);
     r = readClip(bytes);
-    EXPECT_FALSE(r->view.ok);
+    EXPECT_FALSE(r->read.ok());
     ASSERT_EQ(r->rec.errors.size(), 1u);
     EXPECT_TRUE(r->view.streams.empty());
 }
@@ -153,8 +155,8 @@ TEST(ClipReader, ReadsTheFileAndItsStreamFromAFolder)
     EXPECT_EQ(stream.size, 192);
     RecordingReporter rec;
     core::Report report(rec);
-    EXPECT_TRUE(readClipInfoFile(bdmv, "00001", stream, report).ok);
-    EXPECT_FALSE(readClipInfoFile(bdmv, "00002", std::nullopt, report).ok);
+    EXPECT_TRUE(readClipInfoFile(bdmv, "00001", stream, report).ok());
+    EXPECT_FALSE(readClipInfoFile(bdmv, "00002", std::nullopt, report).ok());
     EXPECT_EQ(rec.errors.size(), 1u);
     EXPECT_TRUE(streamFileOf(bdmv, "00002").name.empty());
 }
@@ -169,7 +171,7 @@ TEST(RealDiscs, ClipsListTheirStreamsWithNamedCodingTypes)
         if (isVersion0300(bytes))
             continue;
         const auto r = readClip(bytes);
-        ASSERT_TRUE(r->view.ok) << path;
+        ASSERT_TRUE(r->read.ok()) << path;
         for (const auto& row : programInfoRows(r->view)) {
             videos += row[2] == "AVC" || row[2] == "MPEG-2" || row[2] == "VC1";
             audios += row[3].size() > 5 && row[3].find("kHz") != std::string::npos;

@@ -193,10 +193,11 @@ TEST_P(ClpiHostile, ReadsAreAnErrorOrACleanStop)
     for (const auto& bytes : damaged(valid, GetParam(), {8, 12, 16, 20, 24})) {
         RecordingReporter rec;
         core::Report report(rec);
-        const auto v = readClipInfo(bytes, "00001", bdmv::TAVStream{"00001.m2ts", 10}, report);
+        const auto read = readClipInfo(bytes, "00001", bdmv::TAVStream{"00001.m2ts", 10}, report);
+        const auto& v = read.value;
         EXPECT_LE(v.streams.size(), 255u);
         EXPECT_EQ(programInfoRows(v).size(), v.streams.size());
-        if (v.ok) {
+        if (read.ok()) {
             EXPECT_TRUE(rec.errors.empty());
         } else {
             ++refused;

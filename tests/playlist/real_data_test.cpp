@@ -129,12 +129,13 @@ TEST(RealDiscs, EveryClipReadsAndListsItsStreams)
         ASSERT_TRUE(core::readWholeFile(path, bytes).ok);
         support::RecordingReporter rec;
         core::Report report(rec);
-        const auto r = readClipInfo(bytes, path.stem().string(), std::nullopt, report);
+        const auto read = readClipInfo(bytes, path.stem().string(), std::nullopt, report);
+        const auto& r = read.value;
         if (support::isVersion0300(bytes)) {
-            EXPECT_FALSE(r.ok) << path;
+            EXPECT_FALSE(read.ok()) << path;
             continue;
         }
-        ASSERT_TRUE(r.ok) << path;
+        ASSERT_TRUE(read.ok()) << path;
         EXPECT_TRUE(rec.errors.empty()) << path;
         EXPECT_FALSE(r.streams.empty()) << path;
         EXPECT_EQ(r.streams, rawProgramStreams(bytes)) << path;

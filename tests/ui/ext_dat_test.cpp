@@ -56,11 +56,11 @@ TEST_F(WindowTest, ExtensionDataDeleteAndOkRemovesTheBlockFromTheFile)
     core::NullReporter sink;
     core::Report report(sink);
     const auto back = bdmv::readMovieObjects(bytes, report);
-    ASSERT_TRUE(back.ok);
-    EXPECT_EQ(back.file.extensionDataStartAddress, 0u);
-    EXPECT_TRUE(back.file.extensionData.empty());
+    ASSERT_TRUE(back.ok());
+    EXPECT_EQ(back.value.extensionDataStartAddress, 0u);
+    EXPECT_TRUE(back.value.extensionData.empty());
     size_t expected = 50;
-    for (const auto& o : back.file.objects)
+    for (const auto& o : back.value.objects)
         expected += 4 + 12 * o.commands.size();
     EXPECT_EQ(bytes.size(), expected);
 }

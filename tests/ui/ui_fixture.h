@@ -41,7 +41,7 @@ inline bdmv::TIndexBdmv readIndexBack(const std::filesystem::path& bdmv)
     core::Report report(sink);
     auto r = bdmv::readIndex(bytes, report);
     EXPECT_TRUE(r.ok());
-    return r.index;
+    return r.value;
 }
 
 inline bdmv::TMovieObjectFile readObjectsBack(const std::filesystem::path& bdmv)
@@ -51,9 +51,9 @@ inline bdmv::TMovieObjectFile readObjectsBack(const std::filesystem::path& bdmv)
     core::NullReporter sink;
     core::Report report(sink);
     auto r = bdmv::readMovieObjects(bytes, report);
-    EXPECT_TRUE(r.ok);
+    EXPECT_TRUE(r.ok());
     EXPECT_FALSE(r.endedEarly);
-    return r.file;
+    return r.value;
 }
 
 template <typename T>
