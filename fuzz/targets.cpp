@@ -96,7 +96,7 @@ void playList(const uint8_t* data, size_t size)
     core::NullReporter sink;
     core::Report report(sink);
     playlist::TPLmpls m;
-    if (!playlist::readPlaylist(span(data, size), "00001", m, report))
+    if (!playlist::readPlaylist(span(data, size), "00001", report).into(m))
         return;
     (void)playlist::playItemRows(m);
     (void)playlist::subPathRows(m);
@@ -181,7 +181,7 @@ void chapters(const uint8_t* data, size_t size)
         core::NullReporter quiet;
         core::Report r(quiet);
         playlist::TPLmpls m;
-        (void)playlist::readPlaylistFile(bdmv, "00001", m, r);
+        (void)playlist::readPlaylistFile(bdmv, "00001", r).into(m);
         return m;
     }();
     playlist::TPLmpls m = base;
@@ -266,7 +266,7 @@ std::vector<std::pair<std::string, Bytes>> seeds()
     core::NullReporter sink;
     core::Report report(sink);
     playlist::TPLmpls m;
-    if (playlist::readPlaylistFile(bdmv, "00001", m, report))
+    if (playlist::readPlaylistFile(bdmv, "00001", report).into(m))
         for (uint8_t format = 0; format < playlist::kChapterFormatCount; ++format)
             if (const auto text = playlist::exportChapters(m, static_cast<playlist::ChapterFormat>(format), report)) {
                 Bytes b{format};

@@ -57,7 +57,7 @@ int run(const std::vector<std::string>& raw)
     StderrReporter sink;
     core::Report report(sink);
     TPLmpls model;
-    if (!readPlaylistFile(bdmv, name, model, report))
+    if (!readPlaylistFile(bdmv, name, report).into(model))
         return kExitFailed;
 
     if (!isImport) {

@@ -314,7 +314,7 @@ int run(const std::vector<std::string>& raw)
     StderrReporter sink;
     core::Report report(sink);
     TPLmpls model;
-    if (!readPlaylistFile(bdmv, name, model, report))
+    if (!readPlaylistFile(bdmv, name, report).into(model))
         return kExitFailed;
     if (args.has("--json"))
         printJson(modelJson(model, name));

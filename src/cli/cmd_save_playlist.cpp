@@ -28,7 +28,7 @@ int run(const std::vector<std::string>& raw)
     StderrReporter sink;
     core::Report report(sink);
     playlist::TPLmpls model;
-    if (!playlist::readPlaylistFile(bdmv, name, model, report) || sink.errors() > 0)
+    if (!playlist::readPlaylistFile(bdmv, name, report).into(model) || sink.errors() > 0)
         return kExitFailed;
     // The Save button is enabled only for a PlayList with at least one PlayItem.
     if (!playlist::canSavePlaylist(model)) {

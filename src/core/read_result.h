@@ -6,6 +6,7 @@
 #include "core/field_reader.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace mirtal::core {
 
@@ -30,6 +31,14 @@ struct ReadResult {
     // Where the input broke (the check that failed) or ended early; the bytes read otherwise.
     uint64_t stopPosition = 0;
     [[nodiscard]] bool ok() const { return status == ReadStatus::Ok; }
+    // A good read replaces target and gives true; otherwise target stays as it was.
+    bool into(T& target)
+    {
+        if (!ok())
+            return false;
+        target = std::move(value);
+        return true;
+    }
 };
 
 // Reads the type indicator and version words (8 bytes) into type and version; true when the type

@@ -74,7 +74,7 @@ std::vector<std::string> findClip(const std::filesystem::path& bdmv, const std::
     std::vector<std::string> hits;
     for (const auto& name : playlists) {
         TPLmpls m;
-        if (!readPlaylistFile(bdmv, name, m, report))
+        if (!readPlaylistFile(bdmv, name, report).into(m))
             continue;
         for (auto& h : clipHits(m, name, clip))
             hits.push_back(std::move(h));

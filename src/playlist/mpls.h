@@ -3,6 +3,7 @@
 // Lengths, counts and start addresses are stored, not measured: the editors keep them in step.
 
 #include "core/extension_data.h"
+#include "core/read_result.h"
 
 #include <cstdint>
 #include <string>
@@ -11,8 +12,8 @@
 namespace mirtal::playlist {
 
 constexpr uint32_t kMpls = 0x4D504C53;        // "MPLS"
-constexpr uint32_t kVersion0100 = 0x30313030;
-constexpr uint32_t kVersion0200 = 0x30323030;
+using core::kVersion0100;
+using core::kVersion0200;
 
 struct TClipRef {
     std::string clipName;    // text[5]

@@ -2,6 +2,7 @@
 // Reading, writing and saving a PlayList.
 
 #include "core/backup_save.h"
+#include "core/read_result.h"
 #include "core/report.h"
 #include "playlist/mpls.h"
 
@@ -13,18 +14,19 @@
 
 namespace mirtal::playlist {
 
-// Reads the bytes of name + ".mpls" with the reader's log and status lines. On success the
-// model is replaced and true returned. A wrong type or version ("Invalid format: ") or a file
-// that ends before its counts, start addresses and section lengths say ("Truncated file: ") is
-// an error line and leaves the model as it was. Stream entries and attributes end where their
-// stored lengths say, so an unknown entry or coding type is skipped whole.
-bool readPlaylist(std::span<const uint8_t> bytes, const std::string& name, TPLmpls& model, core::Report& report);
+// Reads the bytes of name + ".mpls" with the reader's log and status lines. A wrong type or
+// version ("Invalid format: ") or a file that ends before its counts, start addresses and
+// section lengths say ("Truncated file: ") is an error line and no good read (into() leaves the
+// model it is given as it was). Stream entries and attributes end where their stored lengths
+// say, so an unknown entry or coding type is skipped whole.
+using PlayListRead = core::ReadResult<TPLmpls>;
+[[nodiscard]] PlayListRead readPlaylist(std::span<const uint8_t> bytes, const std::string& name, core::Report& report);
 
 // The PlayList name in bdmv/PLAYLIST (folder and file found without regard to case).
 [[nodiscard]] std::filesystem::path playlistPath(const std::filesystem::path& bdmv, const std::string& name);
 // Reads the file from disc; a file that cannot be read is an error line.
-bool readPlaylistFile(const std::filesystem::path& bdmv, const std::string& name, TPLmpls& model,
-                      core::Report& report);
+[[nodiscard]] PlayListRead readPlaylistFile(const std::filesystem::path& bdmv, const std::string& name,
+                                           core::Report& report);
 
 // The file the model describes. Sections start at their stored start addresses (zeros fill a
 // gap), each sized by its stored length. A model whose stored lengths and addresses would make

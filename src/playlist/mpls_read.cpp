@@ -206,23 +206,24 @@ std::string positionText(const FieldReader& in)
 
 }  // namespace
 
-bool readPlaylist(std::span<const uint8_t> bytes, const std::string& name, TPLmpls& model, core::Report& report)
+PlayListRead readPlaylist(std::span<const uint8_t> bytes, const std::string& name, core::Report& report)
 {
     const std::string file = name + ".mpls";
     report.log("Reading " + file);
     report.slog("Reading " + file, 0);
-    const auto finish = [&](bool ok) {
+    FieldReader in(bytes);
+    PlayListRead r;
+    const auto finish = [&](core::ReadStatus status) {
         showReady(report);
-        return ok;
+        r.status = status;
+        r.stopPosition = in.position();
+        return std::move(r);
     };
 
-    FieldReader in(bytes);
-    TPLmpls m;
-    m.typeIndicator = in.readlword();
-    m.version = in.readlword();
-    if (m.typeIndicator != kMpls || (m.version != kVersion0100 && m.version != kVersion0200)) {
+    TPLmpls& m = r.value;
+    if (!core::readTypeAndVersion(in, kMpls, m.typeIndicator, m.version)) {
         report.erlog("Invalid format: " + file);
-        return finish(false);
+        return finish(core::ReadStatus::FormatError);
     }
     m.playListStartAddress = in.readlword();
     m.playListMarkStartAddress = in.readlword();
@@ -285,13 +286,12 @@ bool readPlaylist(std::span<const uint8_t> bytes, const std::string& name, TPLmp
     if (in.overrun() || !sectionsFit) {
         report.erlog("Truncated file: " + file + " ends at byte " + std::to_string(in.size()) +
                      " before its contents do");
-        return finish(false);
+        return finish(core::ReadStatus::Truncated);
     }
-    model = std::move(m);
-    report.log(std::to_string(model.playList.numberOfPlayItems) + " PlayItem(s), " +
-               std::to_string(model.playList.numberOfSubPaths) + " SubPath(s) and " +
-               std::to_string(model.marks.numberOfMarks) + " PlayListMark(s) found.");
-    return finish(true);
+    report.log(std::to_string(m.playList.numberOfPlayItems) + " PlayItem(s), " +
+               std::to_string(m.playList.numberOfSubPaths) + " SubPath(s) and " +
+               std::to_string(m.marks.numberOfMarks) + " PlayListMark(s) found.");
+    return finish(core::ReadStatus::Ok);
 }
 
 std::filesystem::path playlistPath(const std::filesystem::path& bdmv, const std::string& name)
@@ -299,16 +299,17 @@ std::filesystem::path playlistPath(const std::filesystem::path& bdmv, const std:
     return bdmv::discEntry(bdmv, "PLAYLIST", name + ".mpls");
 }
 
-bool readPlaylistFile(const std::filesystem::path& bdmv, const std::string& name, TPLmpls& model,
-                      core::Report& report)
+PlayListRead readPlaylistFile(const std::filesystem::path& bdmv, const std::string& name, core::Report& report)
 {
     std::vector<uint8_t> bytes;
     if (auto r = core::readWholeFile(playlistPath(bdmv, name), bytes); !r.ok) {
         report.erlog("Cannot read " + name + ".mpls: " + r.error);
         showReady(report);
-        return false;
+        PlayListRead failed;
+        failed.status = core::ReadStatus::FileError;
+        return failed;
     }
-    return readPlaylist(bytes, name, model, report);
+    return readPlaylist(bytes, name, report);
 }
 
 }  // namespace mirtal::playlist

@@ -141,7 +141,7 @@ DiscOverview discOverview(const bdmv::Disc& disc, core::Report& report, uint64_t
     std::vector<ChainKey> chains;
     for (const auto& name : disc.playlists) {
         TPLmpls mpls;
-        if (readPlaylistFile(disc.bdmv, name, mpls, readReport)) {
+        if (readPlaylistFile(disc.bdmv, name, readReport).into(mpls)) {
             overview.playLists.push_back(summarizePlayList(mpls, name));
             chains.push_back(chainOf(mpls));
         } else {

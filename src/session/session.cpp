@@ -20,7 +20,7 @@ bool Session::openDisc(const std::filesystem::path& bdmv)
 bool Session::readPlayList(const std::string& name)
 {
     playlist::TPLmpls model;
-    if (!playlist::readPlaylistFile(disc.bdmv, name, model, report))
+    if (!playlist::readPlaylistFile(disc.bdmv, name, report).into(model))
         return false;
     playList.name = name;
     playList.model = std::move(model);

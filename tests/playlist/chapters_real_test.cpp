@@ -44,7 +44,7 @@ std::vector<RealPlayList> realPlayLists(const fs::path& root)
         core::NullReporter sink;
         core::Report report(sink);
         TPLmpls m;
-        if (!support::isVersion0300(bytes) && readPlaylist(bytes, path.stem().string(), m, report))
+        if (!support::isVersion0300(bytes) && readPlaylist(bytes, path.stem().string(), report).into(m))
             lists.push_back({path, std::move(m)});
     }
     EXPECT_GT(lists.size(), 150u);

@@ -150,7 +150,7 @@ TEST_P(MplsHostile, ReadsAreAnErrorOrACleanStop)
         RecordingReporter rec;
         core::Report report(rec);
         TPLmpls m = sentinel;
-        if (readPlaylist(bytes, "00001", m, report)) {
+        if (readPlaylist(bytes, "00001", report).into(m)) {
             ++read;
             EXPECT_TRUE(rec.errors.empty());
             editAndWrite(m);

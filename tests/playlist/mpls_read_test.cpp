@@ -13,12 +13,11 @@ TEST(MplsReader, RefusesAWrongVersionAndKeepsTheModel)
     core::Report report(rec);
     TPLmpls model = readBuilt(MplsBuilder().playItem(simpleItem("00007", 0, 90)).bytes());
     const TPLmpls before = model;
-    EXPECT_FALSE(readPlaylist(MplsBuilder().version("0300").playItem(simpleItem("00001", 0, 9)).bytes(), "00005",
-                              model, report));
+    EXPECT_FALSE(readPlaylist(MplsBuilder().version("0300").playItem(simpleItem("00001", 0, 9)).bytes(), "00005", report).into(model));
     EXPECT_TRUE(rec.hasLine("[re]Invalid format: 00005.mpls[/re]"));
     EXPECT_EQ(model, before);
-    EXPECT_FALSE(readPlaylist(MplsBuilder().typeIndicator("MPLT").bytes(), "00005", model, report));
-    EXPECT_FALSE(readPlaylist(std::vector<uint8_t>{}, "00005", model, report));
+    EXPECT_FALSE(readPlaylist(MplsBuilder().typeIndicator("MPLT").bytes(), "00005", report).into(model));
+    EXPECT_FALSE(readPlaylist(std::vector<uint8_t>{}, "00005", report).into(model));
     EXPECT_EQ(model, before);
     EXPECT_EQ(rec.panels[0], "Ready");
 }
@@ -98,7 +97,7 @@ TEST(MplsReader, ReadsFlagsLanguagesAndTheSummary)
     RecordingReporter rec;
     core::Report report(rec);
     TPLmpls m;
-    ASSERT_TRUE(readPlaylist(MplsBuilder().flagsWord(0xA000).playItem(p).playItem(p).bytes(), "00042", m, report));
+    ASSERT_TRUE(readPlaylist(MplsBuilder().flagsWord(0xA000).playItem(p).playItem(p).bytes(), "00042", report).into(m));
     EXPECT_EQ(m.randomAccessFlag, 1);
     EXPECT_EQ(m.audioMixFlag, 0);
     EXPECT_EQ(m.bypassMixerFlag, 1);
@@ -166,10 +165,10 @@ TEST(MplsReader, AFileShorterThanItsLengthsIsTruncatedAndKeepsTheModel)
     // Cut inside the marks, and a PlayList length that runs past the end of the file.
     auto cut = valid;
     cut.resize(cut.size() - 5);
-    EXPECT_FALSE(readPlaylist(cut, "00001", model, report));
+    EXPECT_FALSE(readPlaylist(cut, "00001", report).into(model));
     auto longer = valid;
     longer[model.playListStartAddress + 2] = 0x7F;
-    EXPECT_FALSE(readPlaylist(longer, "00001", model, report));
+    EXPECT_FALSE(readPlaylist(longer, "00001", report).into(model));
     EXPECT_EQ(model, before);
     ASSERT_EQ(rec.errors.size(), 2u);
     EXPECT_EQ(rec.plainLines()[1].rfind("Truncated file: 00001.mpls", 0), 0u);

@@ -213,7 +213,7 @@ TEST(MplsWrite, ModelsThatDisagreeWithTheirStoredLengthsAreRefusedBeforeAnything
     support::RecordingReporter rec;
     core::Report report(rec);
     TPLmpls read;
-    ASSERT_TRUE(readPlaylistFile(bdmv, "00001", read, report));
+    ASSERT_TRUE(readPlaylistFile(bdmv, "00001", report).into(read));
     std::vector<uint8_t> before;
     ASSERT_TRUE(core::readWholeFile(bdmv / "PLAYLIST" / "00001.mpls", before).ok);
 

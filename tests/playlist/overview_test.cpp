@@ -92,7 +92,7 @@ TEST(DiscOverview, DemoDiscDurationsAreThePlayItemSumsAndEveryTitlePlays)
     ASSERT_EQ(overview.playLists.size(), 5u);
     for (const auto& s : overview.playLists) {
         TPLmpls m;
-        ASSERT_TRUE(readPlaylistFile(disc.bdmv, s.name, m, report));
+        ASSERT_TRUE(readPlaylistFile(disc.bdmv, s.name, report).into(m));
         uint64_t sum = 0;
         for (const auto& item : m.playList.playItems)
             sum += item.outTime45k - item.inTime45k;

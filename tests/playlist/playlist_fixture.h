@@ -15,7 +15,7 @@ inline TPLmpls readBuilt(const std::vector<uint8_t>& bytes, const std::string& n
     support::RecordingReporter rec;
     core::Report report(rec);
     TPLmpls m;
-    EXPECT_TRUE(readPlaylist(bytes, name, m, report));
+    EXPECT_TRUE(readPlaylist(bytes, name, report).into(m));
     EXPECT_TRUE(rec.errors.empty());
     return m;
 }

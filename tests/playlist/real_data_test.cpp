@@ -80,7 +80,7 @@ TEST(RealDiscs, EveryPlayListReadsAndWritesBackWithOnlyReservedBitsCleared)
         support::RecordingReporter rec;
         core::Report report(rec);
         TPLmpls model;
-        const bool ok = readPlaylist(bytes, path.stem().string(), model, report);
+        const bool ok = readPlaylist(bytes, path.stem().string(), report).into(model);
         if (support::isVersion0300(bytes)) {
             EXPECT_FALSE(ok) << path;
             EXPECT_TRUE(rec.hasLine("[re]Invalid format: " + path.stem().string() + ".mpls[/re]")) << path;
@@ -108,7 +108,7 @@ TEST(RealDiscs, EveryPlayListReadsAndWritesBackWithOnlyReservedBitsCleared)
         support::RecordingReporter rec2;
         core::Report report2(rec2);
         TPLmpls again;
-        ASSERT_TRUE(readPlaylist(written, path.stem().string(), again, report2)) << path;
+        ASSERT_TRUE(readPlaylist(written, path.stem().string(), report2).into(again)) << path;
         again.reserved = model.reserved;
         EXPECT_EQ(again, model) << path;
         // Every PlayList also renders its grids.

@@ -128,7 +128,7 @@ size_t checkEveryPlayList(TfMain& window, const std::filesystem::path& bdmv, siz
         core::NullReporter sink;
         core::Report report(sink);
         playlist::TPLmpls model;
-        EXPECT_TRUE(playlist::readPlaylist(original, names[i], model, report));
+        EXPECT_TRUE(playlist::readPlaylist(original, names[i], report).into(model));
         EXPECT_EQ(saved, playlist::writePlaylist(model)) << path;
         ++checked;
     }
@@ -269,7 +269,7 @@ TEST_F(WindowTest, EditsMadeInThePlayListTabAreSavedExactlyAndNotLostUnasked)
     core::NullReporter sink;
     core::Report report(sink);
     playlist::TPLmpls expected;
-    ASSERT_TRUE(playlist::readPlaylist(original, name, expected, report));
+    ASSERT_TRUE(playlist::readPlaylist(original, name, report).into(expected));
     ASSERT_TRUE(playlist::importChapters(expected, chapters, playlist::ChapterFormat::Pts, report));
     playlist::setMarkPlayItem(expected, 1, 2);
     ASSERT_TRUE(playlist::setMarkTime(expected, 1, {0, 2, 59, 0}));
