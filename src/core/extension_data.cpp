@@ -3,6 +3,7 @@
 #include "core/text.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace mirtal::core {
 
@@ -117,22 +118,6 @@ void setExtDatId1(TExtensionData& block, size_t entry, std::string_view typed)
         block.entries[entry].id1 = static_cast<uint16_t>(hexToNumber(typed) & 0xFFFF);
 }
 
-namespace {
-
-void appendLatin1(std::string& out, uint8_t byte)
-{
-    if (byte < 0x20) {
-        out.push_back('.');
-    } else if (byte < 0x80) {
-        out.push_back(static_cast<char>(byte));
-    } else {
-        out.push_back(static_cast<char>(0xC0 | (byte >> 6)));
-        out.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
-    }
-}
-
-}  // namespace
-
 std::vector<DumpLine> extDatDump(const TExtensionData& block, size_t entry)
 {
     std::vector<DumpLine> lines;
@@ -145,22 +130,34 @@ std::vector<DumpLine> extDatDump(const TExtensionData& block, size_t entry)
     for (int64_t j = 0; j == 0 || 32 * j < shown; ++j) {
         DumpLine line;
         line.address = " " + hex(uint64_t{e.startAddress} + 32 * static_cast<uint64_t>(j), 4);
-        line.charPart = " ";
-        line.hexPart.reserve(96);
-        line.charPart.reserve(65);
-        for (int64_t p = 0; p < 32; ++p) {
-            const int64_t at = 32 * j + p;
-            if (at < shown) {
-                static constexpr char kDigits[] = "0123456789ABCDEF";
-                const uint8_t byte = block.data[static_cast<size_t>(offset + at)];
-                line.hexPart += ' ';
-                line.hexPart += kDigits[byte >> 4];
-                line.hexPart += kDigits[byte & 0xF];
-                appendLatin1(line.charPart, byte);
+        // 32 bytes a line: " HH" each in the hex part, one Latin-1 character (UTF-8) each after a blank.
+        char hexPart[32 * 3];
+        char charPart[1 + 32 * 2];
+        char* h = hexPart;
+        char* c = charPart;
+        *c++ = ' ';
+        const int64_t first = 32 * j;
+        const int64_t n = std::clamp<int64_t>(shown - first, 0, 32);
+        const uint8_t* bytes = block.data.data() + (n > 0 ? offset + first : 0);
+        static constexpr char kDigits[] = "0123456789ABCDEF";
+        for (int64_t p = 0; p < n; ++p) {
+            const uint8_t byte = bytes[p];
+            h[0] = ' ';
+            h[1] = kDigits[byte >> 4];
+            h[2] = kDigits[byte & 0xF];
+            h += 3;
+            if (byte < 0x20) {
+                *c++ = '.';
+            } else if (byte < 0x80) {
+                *c++ = static_cast<char>(byte);
             } else {
-                line.hexPart += "   ";
+                *c++ = static_cast<char>(0xC0 | (byte >> 6));
+                *c++ = static_cast<char>(0x80 | (byte & 0x3F));
             }
         }
+        std::memset(h, ' ', static_cast<size_t>(32 - n) * 3);
+        line.hexPart.assign(hexPart, sizeof hexPart);
+        line.charPart.assign(charPart, static_cast<size_t>(c - charPart));
         lines.push_back(std::move(line));
     }
     return lines;
