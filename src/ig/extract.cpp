@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <fcntl.h>
 #include <unistd.h>
 #include <vector>
@@ -26,19 +27,20 @@ public:
     void write(const uint8_t* p, size_t n)
     {
         m_written += static_cast<int64_t>(n);
-        if (m_buffer.size() + n > kBlock)
+        if (m_fill + n > kBlock)
             flush();
         if (n >= kBlock) {
             writeOut(p, n);
             return;
         }
-        m_buffer.insert(m_buffer.end(), p, p + n);
+        std::memcpy(m_buffer.get() + m_fill, p, n);
+        m_fill += n;
     }
     void flush()
     {
-        if (!m_buffer.empty())
-            writeOut(m_buffer.data(), m_buffer.size());
-        m_buffer.clear();
+        if (m_fill)
+            writeOut(m_buffer.get(), m_fill);
+        m_fill = 0;
     }
     void close()
     {
@@ -70,7 +72,8 @@ private:
         }
     }
     int m_fd = -1;
-    std::vector<uint8_t> m_buffer;
+    std::unique_ptr<uint8_t[]> m_buffer{new uint8_t[kBlock]};
+    size_t m_fill = 0;
     std::string m_error;
     int64_t m_written = 0;
 };
