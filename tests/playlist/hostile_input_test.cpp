@@ -184,6 +184,34 @@ TEST(MplsHostileModel, AWriterRefusesLengthsNoFileCouldHold)
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "PLAYLIST"));
 }
 
+TEST(MplsHostileModel, EveryStoredLengthAndAddressThatLosesBytesIsNamed)
+{
+    auto base = test::readBuilt(richMpls());
+    base.extensionDataStartAddress = 0;
+    ASSERT_FALSE(writePlaylist(base).empty());
+    struct Case {
+        const char* record;
+        void (*damage)(TPLmpls&);
+    };
+    const Case cases[] = {
+        {"PlayList()", [](TPLmpls& m) { m.playList.length -= 20; }},
+        {"PlayListMark()", [](TPLmpls& m) { m.marks.length = 2; }},
+        {"AppInfoPlayList()", [](TPLmpls& m) { m.appInfoLength = 4; }},
+        {"PlayList()", [](TPLmpls& m) { m.playListStartAddress = 20; }},
+        {"ExtensionData()", [](TPLmpls& m) {
+             m.extensionDataStartAddress = m.playListMarkStartAddress + 2;
+             m.extensionData.entries.push_back({1, 1, 0, 0});
+         }},
+    };
+    for (const auto& c : cases) {
+        auto m = base;
+        c.damage(m);
+        std::string problem;
+        EXPECT_TRUE(writePlaylist(m, &problem).empty()) << c.record;
+        EXPECT_NE(problem.find(c.record), std::string::npos) << c.record << ": " << problem;
+    }
+}
+
 class ClpiHostile : public testing::TestWithParam<Damage> {};
 
 TEST_P(ClpiHostile, ReadsAreAnErrorOrACleanStop)
