@@ -43,13 +43,29 @@ std::string quoted(std::string_view line)
     return "\"" + std::string(line.substr(0, kShown)) + (line.size() > kShown ? "…" : "") + "\"";
 }
 
-size_t lineAt(std::string_view text, ptrdiff_t offset)
-{
-    if (offset < 0)
-        return 1;
-    const auto end = text.begin() + static_cast<ptrdiff_t>(std::min(text.size(), static_cast<size_t>(offset)));
-    return 1 + static_cast<size_t>(std::count(text.begin(), end, '\n'));
-}
+// The line of an offset in text, counted on from the offset asked before: the atoms come in
+// document order, so a file of 999 chapters is counted through once, not once per chapter.
+class LineCounter {
+public:
+    explicit LineCounter(std::string_view text) : m_text(text) {}
+    size_t at(ptrdiff_t offset)
+    {
+        const size_t to = offset < 0 ? 0 : std::min(m_text.size(), static_cast<size_t>(offset));
+        if (to < m_pos) {
+            m_pos = 0;
+            m_line = 1;
+        }
+        m_line += static_cast<size_t>(std::count(m_text.begin() + static_cast<ptrdiff_t>(m_pos),
+                                                 m_text.begin() + static_cast<ptrdiff_t>(to), '\n'));
+        m_pos = to;
+        return m_line;
+    }
+
+private:
+    std::string_view m_text;
+    size_t m_pos = 0;
+    size_t m_line = 1;
+};
 
 void readLines(std::string_view text, ChapterFormat format, ChapterFile& file)
 {
@@ -94,10 +110,11 @@ void readOgm(std::string_view text, ChapterFile& file)
 // names have no place in a PlayList.
 void readXml(std::string_view text, ChapterFile& file)
 {
+    LineCounter lines(text);
     pugi::xml_document doc;
     const auto parsed = doc.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_auto);
     if (!parsed) {
-        file.errors.push_back({lineAt(text, parsed.offset), std::string("cannot read it as Matroska XML: ") + parsed.description()});
+        file.errors.push_back({lines.at(parsed.offset), std::string("cannot read it as Matroska XML: ") + parsed.description()});
         return;
     }
     const auto root = doc.child("Chapters");
@@ -113,14 +130,14 @@ void readXml(std::string_view text, ChapterFile& file)
     for (const auto atom : edition.children("ChapterAtom")) {
         const auto start = atom.child("ChapterTimeStart");
         if (!start) {
-            file.errors.push_back({lineAt(text, atom.offset_debug()), "a ChapterAtom without ChapterTimeStart"});
+            file.errors.push_back({lines.at(atom.offset_debug()), "a ChapterAtom without ChapterTimeStart"});
             continue;
         }
         const auto time = trimmed(start.child_value());
         if (const auto ns = clockNanoseconds(time))
-            file.chapters.push_back({lineAt(text, start.offset_debug()), std::string(time), *ns});
+            file.chapters.push_back({lines.at(start.offset_debug()), std::string(time), *ns});
         else
-            file.errors.push_back({lineAt(text, start.offset_debug()), "cannot read " + quoted(time) + " as a chapter time"});
+            file.errors.push_back({lines.at(start.offset_debug()), "cannot read " + quoted(time) + " as a chapter time"});
         nested = nested || atom.child("ChapterAtom");
     }
     if (nested)
