@@ -3,6 +3,8 @@
 // packet), the packets of one PID, the PES packets they carry and the payload bytes a consumer
 // takes. Shared by the IG load and the PID extraction.
 
+#include "core/page_buffer.h"
+
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -124,7 +126,7 @@ private:
     int64_t m_size;
     int64_t m_position = 0;
     size_t m_chunkBytes;
-    std::vector<uint8_t> m_block;
+    core::PageBuffer m_block;
     size_t m_blockUsed = 0;
     size_t m_blockFill = 0;
     bool m_sourceEnded = false;
