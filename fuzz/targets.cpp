@@ -149,7 +149,7 @@ void menu(const uint8_t* data, size_t size)
     static ig::MenuPage page(loaded, regs, report);
     static hdmv::Emulator emulator(regs, report);
     ig::MemorySource source(span(data, size));
-    (void)ig::loadIG(source, 0x1400, static_cast<int64_t>(size) + 1, "00010.m2ts", loaded, report);
+    loaded = ig::loadIG(source, 0x1400, static_cast<int64_t>(size) + 1, "00010.m2ts", report).value;
     if (!loaded.loaded || loaded.ics.pages.empty())
         return;
     page.reset();

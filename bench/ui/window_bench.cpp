@@ -173,7 +173,7 @@ int main(int argc, char* argv[])
             core::NullReporter sink;
             core::Report report(sink);
             ig::IgMenu loaded;
-            (void)ig::loadIG(clip, 0x1400, loaded, report);
+            loaded = ig::loadIG(clip, 0x1400, report).value;
         });
         std::printf("menu load of %s: window %.1f ms, library %.1f ms: %.2f x (target 1.2 x)\n", clip.c_str(),
                     windowMs, libraryMs, windowMs / libraryMs);

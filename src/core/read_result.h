@@ -19,6 +19,7 @@ enum class ReadStatus {
     Truncated,      // the input ended before a part the value cannot do without
     TooMany,        // a count above what the format allows
     FileError,      // the file could not be opened or read
+    Cancelled,      // stopped by the user before the end; the value is empty
 };
 
 template <typename T>

@@ -137,15 +137,15 @@ void SegmentDispatcher::composition(std::span<const uint8_t> body)
 }
 
 LoadResult loadIG(ByteSource& source, uint16_t pid, int64_t recordedSize, const std::string& streamName,
-                  IgMenu& menu, core::Report& report)
+                  core::Report& report)
 {
     const RunClock clock;
-    menu = IgMenu{};
-    menu.streamName = streamName;
     LoadResult result;
+    IgMenu& menu = result.value;
+    menu.streamName = streamName;
     if (pid < 0x1400 || pid > 0x14FF || recordedSize <= 0) {
         report.erslog("Not an IGS");
-        result.status = LoadStatus::NotIgs;
+        result.status = core::ReadStatus::FormatError;
         return result;
     }
     report.progress(0, 100);
@@ -155,7 +155,7 @@ LoadResult loadIG(ByteSource& source, uint16_t pid, int64_t recordedSize, const 
     menu.scratch = std::make_shared<Scratch>();
     if (!menu.scratch->ok()) {
         report.erlog("Cannot create the scratch file for " + streamName + ".");
-        result.status = LoadStatus::FileError;
+        result.status = core::ReadStatus::FileError;
         return result;
     }
 
@@ -178,7 +178,6 @@ LoadResult loadIG(ByteSource& source, uint16_t pid, int64_t recordedSize, const 
         if (n < length)
             report.erlog("The IG stream of " + streamName + " ends inside a segment (type 0x" + core::hex(type, 2) +
                          ", " + std::to_string(n) + " of " + std::to_string(length) + " bytes).");
-        ++result.segments;
         return dispatcher.segment(type, body);
     };
 
@@ -191,7 +190,6 @@ LoadResult loadIG(ByteSource& source, uint16_t pid, int64_t recordedSize, const 
             if (!hasSync(sp))
                 break;    // the rest of the chunk is abandoned
             if (packetPid(sp) == pid) {
-                ++result.packetsOnPid;
                 if (hasPayloadFlag(sp)) {
                     const Payload p = payloadOf(sp);
                     const bool start = pes.isStart(p);
@@ -232,28 +230,30 @@ LoadResult loadIG(ByteSource& source, uint16_t pid, int64_t recordedSize, const 
     if (cancelled) {
         report.log("Reading cancelled.");
         menu = IgMenu{};
-        result.status = LoadStatus::Cancelled;
+        result.status = core::ReadStatus::Cancelled;
         return result;
     }
 
     parsePages(menu, report);
     menu.loaded = true;
-    result.status = menu.ics.fragments.empty() ? LoadStatus::NoComposition : LoadStatus::Loaded;
+    result.status = menu.ics.fragments.empty() ? core::ReadStatus::Truncated : core::ReadStatus::Ok;
+    result.stopPosition = static_cast<uint64_t>(chunks.position());
     report.slog("Ready.", 0);
     report.slog("", 1);
     report.log2(streamName + " loaded. (" + longTime(clock.seconds()) + ")");
     return result;
 }
 
-LoadResult loadIG(const std::filesystem::path& m2ts, uint16_t pid, IgMenu& menu, core::Report& report)
+LoadResult loadIG(const std::filesystem::path& m2ts, uint16_t pid, core::Report& report)
 {
     FileSource source(m2ts);
     if (!source.ok()) {
-        menu = IgMenu{};
         report.erlog("Cannot open " + m2ts.string() + ": " + source.error());
-        return {};
+        LoadResult failed;
+        failed.status = core::ReadStatus::FileError;
+        return failed;
     }
-    return loadIG(source, pid, source.size(), m2ts.filename().string(), menu, report);
+    return loadIG(source, pid, source.size(), m2ts.filename().string(), report);
 }
 
 }  // namespace mirtal::ig

@@ -3,6 +3,7 @@
 // from which the segments (PDS, ODS, ICS, END) are cut; palette, object and composition bodies
 // go to the scratch store, and the pages are parsed from the first composition.
 
+#include "core/read_result.h"
 #include "core/report.h"
 #include "ig/ig.h"
 #include "ig/ts_reader.h"
@@ -45,14 +46,9 @@ private:
     uint32_t m_consumed = 0;
 };
 
-enum class LoadStatus { Loaded, NotIgs, Cancelled, FileError, NoComposition };
-
-struct LoadResult {
-    LoadStatus status = LoadStatus::FileError;
-    int64_t packetsOnPid = 0;
-    int segments = 0;
-    [[nodiscard]] bool ok() const { return status == LoadStatus::Loaded; }
-};
+// The loaded menu. FormatError: not an IG PID (nothing is read); Truncated: the stream holds no
+// composition (what it held is in the value, loaded); Cancelled: the value is empty.
+using LoadResult = core::ReadResult<IgMenu>;
 
 // Turns segment bodies into the menu model.
 class SegmentDispatcher {
@@ -80,7 +76,7 @@ void parsePages(IgMenu& menu, core::Report& report);
 // (error display) and nothing is read. streamName names the stream in the log and the status.
 // The caller resets the registers afterwards, as the Menu tab does.
 LoadResult loadIG(ByteSource& source, uint16_t pid, int64_t recordedSize, const std::string& streamName,
-                  IgMenu& menu, core::Report& report);
-LoadResult loadIG(const std::filesystem::path& m2ts, uint16_t pid, IgMenu& menu, core::Report& report);
+                  core::Report& report);
+LoadResult loadIG(const std::filesystem::path& m2ts, uint16_t pid, core::Report& report);
 
 }  // namespace mirtal::ig

@@ -59,31 +59,30 @@ playlist::ClipInfoRead Session::readClip(const std::string& name)
     return read;
 }
 
-ig::LoadResult Session::loadMenu(const std::string& name, uint16_t pid)
+core::ReadStatus Session::loadMenu(const std::string& name, uint16_t pid)
 {
     const auto stream = streamOf(name);
     const std::string fileName = stream && !stream->name.empty() ? stream->name : name + ".m2ts";
     const int64_t recordedSize = stream ? stream->size : 0;
-    ig::IgMenu loaded;
     ig::LoadResult result;
     if (pid < 0x1400 || pid > 0x14FF || recordedSize <= 0) {
         // "Not an IGS", said by the loader, without opening anything.
         ig::MemorySource none({});
-        result = ig::loadIG(none, pid, recordedSize, fileName, loaded, report);
+        result = ig::loadIG(none, pid, recordedSize, fileName, report);
     } else {
         ig::FileSource source(bdmv::discEntry(disc.bdmv, "STREAM", fileName));
         if (!source.ok()) {
             report.erlog("Cannot open " + fileName + ": " + source.error());
-            result.status = ig::LoadStatus::FileError;
+            result.status = core::ReadStatus::FileError;
         } else {
-            result = ig::loadIG(source, pid, recordedSize, fileName, loaded, report);
+            result = ig::loadIG(source, pid, recordedSize, fileName, report);
         }
     }
-    if (result.status == ig::LoadStatus::Cancelled)
-        return result;
-    menu = result.status == ig::LoadStatus::Loaded ? std::move(loaded) : ig::IgMenu{};
+    if (result.status == core::ReadStatus::Cancelled)
+        return result.status;
+    menu = result.ok() ? std::move(result.value) : ig::IgMenu{};
     menuPage.reset();
-    return result;
+    return result.status;
 }
 
 }  // namespace mirtal::session

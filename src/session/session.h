@@ -77,7 +77,7 @@ public:
     // one whole and its first page is chosen; a cancelled load keeps the previous menu as it
     // was; any other failure (not an IG PID, no stream, no composition, a file error) leaves no
     // menu. The caller resets the registers after a good load.
-    ig::LoadResult loadMenu(const std::string& clip, uint16_t pid);
+    core::ReadStatus loadMenu(const std::string& clip, uint16_t pid);
     [[nodiscard]] bool hasMenu() const { return menu.loaded && !menu.ics.pages.empty(); }
 
     // The Cancel button; the long operations clear it when they start and poll it.

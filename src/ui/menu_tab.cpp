@@ -151,9 +151,9 @@ bool MenuTab::bLoadToMenuClick(const std::string& clip, uint16_t pid)
         return false;
     const Filling busy(m_busy);
     m_frame.longOperation(true);
-    const auto result = m_session.loadMenu(clip, pid);
+    const auto status = m_session.loadMenu(clip, pid);
     m_frame.longOperation(false);
-    if (result.status == ig::LoadStatus::Cancelled) {
+    if (status == core::ReadStatus::Cancelled) {
         // The window stays as it was: the previous menu, if any, is still on show.
         m_session.report.slog("", 0);
         return false;

@@ -173,7 +173,7 @@ TEST(IgHostile, CompositionWith255PagesOf255Bogs)
     IgMenu menu;
     RecordingReporter rec;
     const auto r = ig::testing::loadBytes(segmentsToTs(icsSegments(s)), menu, rec);
-    EXPECT_EQ(r.status, LoadStatus::Loaded);
+    EXPECT_EQ(r.status, core::ReadStatus::Ok);
     ASSERT_EQ(menu.ics.pages.size(), 255u);
     EXPECT_EQ(menu.ics.pages[254].bogs.size(), 255u);
     // The same page and BOG counts with nothing behind them: parsing stops at the data's end.

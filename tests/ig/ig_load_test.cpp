@@ -63,7 +63,7 @@ TEST(IgLoad, ReadsPagesBogsButtonsObjectsAndPalettes)
     IgMenu menu;
     RecordingReporter rec;
     const auto r = loadBytes(segmentsToTs(menuSegments()), menu, rec);
-    ASSERT_EQ(r.status, LoadStatus::Loaded) << (rec.lines.empty() ? "" : rec.lines.front());
+    ASSERT_EQ(r.status, core::ReadStatus::Ok) << (rec.lines.empty() ? "" : rec.lines.front());
     EXPECT_TRUE(rec.errors.empty());
     ASSERT_EQ(menu.ics.pages.size(), 2u);
     EXPECT_EQ(menu.ics.videoWidth, 1920);
@@ -106,16 +106,16 @@ TEST(IgLoad, CaptionsNotAnIgsNoCompositionAndCancel)
     EXPECT_EQ(igsInfoCaption(menu.ics), "1920x1080 @ 23.976, 1 page");
     EXPECT_EQ(userTimeOutText(menu.ics), "0:00:00");
     RecordingReporter r2;
-    EXPECT_EQ(loadBytes(segmentsToTs(menuSegments()), menu, r2, 0x1200).status, LoadStatus::NotIgs);
+    EXPECT_EQ(loadBytes(segmentsToTs(menuSegments()), menu, r2, 0x1200).status, core::ReadStatus::FormatError);
     EXPECT_EQ(r2.errors, std::vector<std::string>{"Not an IGS"});
     EXPECT_TRUE(menu.objects.empty());
     RecordingReporter r3;
     EXPECT_EQ(loadBytes(segmentsToTs({pdsSegment(0, 0, {}), endSegment()}), menu, r3).status,
-              LoadStatus::NoComposition);
+              core::ReadStatus::Truncated);
     EXPECT_FALSE(r3.errors.empty());
     RecordingReporter r4;
     r4.cancelAfter = 2;
-    EXPECT_EQ(loadBytes(segmentsToTs(menuSegments()), menu, r4).status, LoadStatus::Cancelled);
+    EXPECT_EQ(loadBytes(segmentsToTs(menuSegments()), menu, r4).status, core::ReadStatus::Cancelled);
     EXPECT_TRUE(r4.hasLine("Reading cancelled."));
 }
 

@@ -12,7 +12,9 @@ inline LoadResult loadBytes(const std::vector<uint8_t>& ts, IgMenu& menu, suppor
 {
     core::Report report(rec);
     MemorySource src(ts);
-    return loadIG(src, pid, static_cast<int64_t>(ts.size()), "00010.m2ts", menu, report);
+    LoadResult r = loadIG(src, pid, static_cast<int64_t>(ts.size()), "00010.m2ts", report);
+    menu = std::move(r.value);
+    return r;
 }
 
 // A 4 × 2 object: entries 1 and 2 on the top line, 3 on the second.

@@ -56,7 +56,7 @@ TEST(RealIg, EveryInteractiveCompositionLoadsAndLists)
         IgMenu menu;
         RecordingReporter rec;
         const auto r = ig::testing::loadBytes(ts, menu, rec);
-        EXPECT_EQ(r.status, LoadStatus::Loaded) << path;
+        EXPECT_EQ(r.status, core::ReadStatus::Ok) << path;
         EXPECT_TRUE(rec.errors.empty()) << path << ": " << (rec.errors.empty() ? "" : rec.errors.front());
         ASSERT_FALSE(menu.ics.pages.empty()) << path;
         EXPECT_EQ(menu.ics.videoWidth, 1920) << path;
