@@ -115,14 +115,16 @@ std::string grouped(int64_t value, std::string_view separator)
 std::string hex(uint64_t value, int digits)
 {
     static const char* kDigits = "0123456789ABCDEF";
-    std::string out;
+    // Filled from the end: at most 16 digits of the value, then the zeros that make up the width.
+    char buffer[16];
+    size_t n = 0;
     do {
-        out.push_back(kDigits[value & 0xF]);
+        buffer[sizeof buffer - ++n] = kDigits[value & 0xF];
         value >>= 4;
     } while (value != 0);
-    while (static_cast<int>(out.size()) < digits)
-        out.push_back('0');
-    std::reverse(out.begin(), out.end());
+    const size_t width = digits > 0 ? static_cast<size_t>(digits) : 0;
+    std::string out(width > n ? width - n : 0, '0');
+    out.append(buffer + sizeof buffer - n, n);
     return out;
 }
 

@@ -8,8 +8,6 @@
 #include "playlist/vocabulary.h"
 
 #include <algorithm>
-#include <deque>
-#include <map>
 
 namespace mirtal::playlist {
 
@@ -147,11 +145,12 @@ bool importChapters(TPLmpls& m, std::string_view text, ChapterFormat format, cor
     const ChapterScale scale{format, chapterFrameRate(m).value_or(FrameRate{})};
     const auto& marks = m.marks.marks;
 
-    // What the export writes for each mark it writes; equal texts are taken in list order.
-    std::map<std::string, std::deque<size_t>> written;
+    // What the export writes for each mark it writes, by text; equal texts are taken in list order.
+    std::vector<std::pair<std::string, size_t>> written;
     for (size_t i = 0; i < marks.size(); ++i)
         if (isWritten(format, marks[i]))
-            written[scale.text(playListTime(m, marks[i]))].push_back(i);
+            written.emplace_back(scale.text(playListTime(m, marks[i])), i);
+    std::sort(written.begin(), written.end());
 
     const Converter converter(m, scale);
     std::vector<LineError> errors = file.errors;
@@ -160,9 +159,12 @@ bool importChapters(TPLmpls& m, std::string_view text, ChapterFormat format, cor
     std::vector<Placed> added;
     std::vector<bool> keptMark(marks.size(), false);
     for (const auto& chapter : file.chapters) {
-        if (auto same = written.find(chapter.key); same != written.end() && !same->second.empty()) {
-            const size_t i = same->second.front();
-            same->second.pop_front();
+        auto same = std::lower_bound(written.begin(), written.end(), chapter.key,
+                                     [](const auto& w, const std::string& key) { return w.first < key; });
+        while (same != written.end() && same->first == chapter.key && keptMark[same->second])
+            ++same;
+        if (same != written.end() && same->first == chapter.key) {
+            const size_t i = same->second;
             keptMark[i] = true;
             inFileOrder.push_back({marks[i], playListTime(m, marks[i])});
             continue;

@@ -6,6 +6,28 @@ namespace mirtal::playlist {
 
 namespace {
 
+// HH:MM:SS<separator>mmm from the hours and the milliseconds within the hour; the hours take
+// more than two digits when they need them. Written digit by digit: the times of the grids and the
+// chapter files are made by the thousand.
+std::string clockText(uint32_t hours, uint32_t msInHour, char separator)
+{
+    std::string text = hours < 10 ? "0" + std::to_string(hours) : std::to_string(hours);
+    char rest[10] = {':', 0, 0, ':', 0, 0, separator, 0, 0, 0};
+    const uint32_t minutes = msInHour / 60000;
+    const uint32_t seconds = msInHour / 1000 % 60;
+    const uint32_t ms = msInHour % 1000;
+    rest[1] = static_cast<char>('0' + minutes / 10);
+    rest[2] = static_cast<char>('0' + minutes % 10);
+    rest[4] = static_cast<char>('0' + seconds / 10);
+    rest[5] = static_cast<char>('0' + seconds % 10);
+    rest[7] = static_cast<char>('0' + ms / 100);
+    rest[8] = static_cast<char>('0' + ms / 10 % 10);
+    rest[9] = static_cast<char>('0' + ms % 10);
+    text.append(rest, sizeof rest);
+    return text;
+}
+
+
 std::array<std::string, 320> makeAttributeNames()
 {
     std::array<std::string, 320> n;
@@ -294,8 +316,7 @@ std::optional<std::string> videoCodingHint(size_t item)
 std::string timeText45k(uint32_t ticks)
 {
     const uint32_t ms = ticks / 45;
-    return core::padded(ms / 3600000, 2) + ":" + core::padded(ms / 60000 % 60, 2) + ":" +
-           core::padded(ms / 1000 % 60, 2) + "." + core::padded(ms % 1000, 3);
+    return clockText(ms / 3600000, ms % 3600000, '.');
 }
 
 uint32_t ticksFromTimeText45k(std::string_view text)
@@ -311,10 +332,8 @@ uint32_t ticksFromTimeText45k(std::string_view text)
 
 std::string timeOfDayText45k(uint32_t ticks)
 {
-    const uint64_t ms = uint64_t{ticks} * 1000 / 45000;
-    return core::padded(static_cast<int64_t>(ms / 3600000 % 24), 2) + ":" +
-           core::padded(static_cast<int64_t>(ms / 60000 % 60), 2) + ":" +
-           core::padded(static_cast<int64_t>(ms / 1000 % 60), 2) + "," + core::padded(static_cast<int64_t>(ms % 1000), 3);
+    const auto ms = static_cast<uint32_t>(uint64_t{ticks} * 1000 / 45000);
+    return clockText(ms / 3600000 % 24, ms % 3600000, ',');
 }
 
 }  // namespace mirtal::playlist

@@ -114,6 +114,8 @@ TEST(MplsText, TimeTextsAndGridRows)
 {
     EXPECT_EQ(timeText45k(45), "00:00:00.001");
     EXPECT_EQ(timeText45k(162000000), "01:00:00.000");
+    EXPECT_EQ(timeText45k(0xFFFFFFFF), "26:30:43.717");
+    EXPECT_EQ(timeOfDayText45k(0xFFFFFFFF), "02:30:43,717");
     EXPECT_EQ(ticksFromTimeText45k("01:00:00.001"), 162000045u);
     auto p = simpleItem("00009", 900, 450);
     p.uo1 = 0xABCDEF01;
