@@ -87,9 +87,11 @@ void movieObjects(const uint8_t* data, size_t size)
     if ((read.value.reserved[0] & 1) == 0) {
         std::string problem;
         (void)bdmv::writeMovieObjects(read.value, &problem);
+        // As the window opens the file: the object list and the first object's commands. Every
+        // command reaches the command grid's texts through the program text below.
         (void)bdmv::objectRows(read.value);
-        for (const auto& o : read.value.objects)
-            (void)hdmv::commandGridRows(o.commands);
+        if (!read.value.objects.empty())
+            (void)hdmv::commandGridRows(read.value.objects.front().commands);
         return;
     }
     const std::string text = bdmv::exportProgram(read.value);
