@@ -229,8 +229,7 @@ void program(const uint8_t* data, size_t size)
     for (const auto& o : imported.objects) {
         // What was assembled exports and assembles back to the same words.
         std::string lines;
-        for (const auto& line : hdmv::commandListText(o.commands, ""))
-            lines += line + "\n";
+        hdmv::appendCommandListText(lines, o.commands, "");
         std::vector<hdmv::ProgramError> errors;
         const auto again = hdmv::parseProgram(lines, "object", errors);
         if (!errors.empty() || again.front().commands != o.commands)

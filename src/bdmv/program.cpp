@@ -1,6 +1,7 @@
 #include "bdmv/program.h"
 
 #include "bdmv/editing.h"
+#include "core/text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -33,8 +34,10 @@ bool readFlags(std::string_view header, size_t column, Tmobjects& object, hdmv::
                 return false;
             return true;
         };
-        if (!flag("resume=", "discard", "suspend", object.resume) && !flag("menu=", "enable", "disable", object.menuCall) &&
-            !flag("search=", "enable", "disable", object.titleSearch)) {
+        const bool known = word[0] == 'r'   ? flag("resume=", "discard", "suspend", object.resume)
+                           : word[0] == 'm' ? flag("menu=", "enable", "disable", object.menuCall)
+                           : word[0] == 's' && flag("search=", "enable", "disable", object.titleSearch);
+        if (!known) {
             error.column = column + pos;
             error.message = "expected resume=discard|suspend, menu=enable|disable or search=enable|disable";
             return false;
@@ -48,13 +51,21 @@ bool readFlags(std::string_view header, size_t column, Tmobjects& object, hdmv::
 
 std::string exportProgram(const TMovieObjectFile& file)
 {
-    std::string out = "; " + std::to_string(file.objects.size()) + " movie objects\n";
+    std::string out = "; ";
+    core::appendDecimal(out, file.objects.size());
+    out += " movie objects\n";
     for (size_t i = 0; i < file.objects.size(); ++i) {
         const Tmobjects& o = file.objects[i];
-        out += "\nobject " + std::to_string(i) + " resume=" + resumeText(o.resume) + " menu=" + maskText(o.menuCall) +
-               " search=" + maskText(o.titleSearch) + "\n";
-        for (const auto& line : hdmv::commandListText(o.commands, "    "))
-            out += line + "\n";
+        out += "\nobject ";
+        core::appendDecimal(out, i);
+        out += " resume=";
+        out += resumeText(o.resume);
+        out += " menu=";
+        out += maskText(o.menuCall);
+        out += " search=";
+        out += maskText(o.titleSearch);
+        out += '\n';
+        hdmv::appendCommandListText(out, o.commands, "    ");
     }
     return out;
 }
@@ -62,11 +73,11 @@ std::string exportProgram(const TMovieObjectFile& file)
 ImportedProgram importProgram(std::string_view text)
 {
     ImportedProgram result;
-    const auto sections = hdmv::parseProgram(text, "object", result.errors);
+    auto sections = hdmv::parseProgram(text, "object", result.errors);
     if (!sections.front().commands.empty())
         result.errors.push_back({1, 1, "commands before the first \"object\" line"});
     for (size_t s = 1; s < sections.size(); ++s) {
-        const auto& section = sections[s];
+        auto& section = sections[s];
         const size_t expected = s - 1;
         // "N", then the flags.
         const std::string_view header = section.header;
@@ -85,7 +96,7 @@ ImportedProgram importProgram(std::string_view text)
             result.errors.push_back(error);
             continue;
         }
-        object.commands = section.commands;
+        object.commands = std::move(section.commands);
         object.numberOfCommands = static_cast<uint16_t>(object.commands.size());
         // The file's count is 16 bits (the editor's line insertion stops at 9999, a file need not).
         if (object.commands.size() > 0xFFFF)

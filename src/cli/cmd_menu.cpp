@@ -37,8 +37,7 @@ void printProgram(const ig::IgMenu& menu)
                    std::to_string(b) + "\n";
             for (const auto& button : page.bogs[b].buttons) {
                 out += "button 0x" + core::hex(button.buttonId, 4) + (button.autoAction ? "    ; auto action\n" : "\n");
-                for (const auto& line : hdmv::commandListText(button.commands, "    "))
-                    out += line + "\n";
+                hdmv::appendCommandListText(out, button.commands, "    ");
             }
         }
     }

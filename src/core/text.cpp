@@ -112,7 +112,7 @@ std::string grouped(int64_t value, std::string_view separator)
     return value < 0 ? "-" + out : out;
 }
 
-std::string hex(uint64_t value, int digits)
+void appendHex(std::string& out, uint64_t value, int digits)
 {
     static const char* kDigits = "0123456789ABCDEF";
     // Filled from the end: at most 16 digits of the value, then the zeros that make up the width.
@@ -123,9 +123,27 @@ std::string hex(uint64_t value, int digits)
         value >>= 4;
     } while (value != 0);
     const size_t width = digits > 0 ? static_cast<size_t>(digits) : 0;
-    std::string out(width > n ? width - n : 0, '0');
+    if (width > n)
+        out.append(width - n, '0');
     out.append(buffer + sizeof buffer - n, n);
+}
+
+std::string hex(uint64_t value, int digits)
+{
+    std::string out;
+    appendHex(out, value, digits);
     return out;
+}
+
+void appendDecimal(std::string& out, uint64_t value)
+{
+    char buffer[20];
+    size_t n = 0;
+    do {
+        buffer[sizeof buffer - ++n] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    out.append(buffer + sizeof buffer - n, n);
 }
 
 std::string withoutExtension(std::string_view path)

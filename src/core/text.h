@@ -22,6 +22,9 @@ std::string_view thousandsSeparatorDefault();
 [[nodiscard]] std::string grouped(int64_t value, std::string_view separator = thousandsSeparatorDefault());
 // Upper-case hexadecimal with at least `digits` digits.
 [[nodiscard]] std::string hex(uint64_t value, int digits);
+// The same texts appended to `out` (no temporary string: the texts of long listings are built so).
+void appendHex(std::string& out, uint64_t value, int digits);
+void appendDecimal(std::string& out, uint64_t value);
 // The path without its last extension (from the last "." of the file name on).
 [[nodiscard]] std::string withoutExtension(std::string_view path);
 [[nodiscard]] std::string replaceAll(std::string text, std::string_view pattern, std::string_view replacement);

@@ -123,21 +123,23 @@ std::vector<uint32_t> makeValidOpcodes()
     return v;
 }
 
-std::string dec(uint32_t v)
-{
-    return std::to_string(v);
-}
-
 // P(v, f): the value, in parentheses when its set-flag is clear.
-std::string flagged(uint32_t v, bool f)
+void appendFlagged(std::string& out, uint32_t v, bool f)
 {
-    return f ? dec(v) : "(" + dec(v) + ")";
+    if (!f)
+        out += '(';
+    core::appendDecimal(out, v);
+    if (!f)
+        out += ')';
 }
 
 // R(n, f): a GPR, in parentheses when its set-flag is clear.
-std::string flaggedGpr(uint32_t n, bool f)
+void appendFlaggedGpr(std::string& out, uint32_t n, bool f)
 {
-    return f ? "GPR" + dec(n) : "(GPR" + dec(n) + ")";
+    out += f ? "GPR" : "(GPR";
+    core::appendDecimal(out, n);
+    if (!f)
+        out += ')';
 }
 
 bool bit(uint32_t w, int b)
@@ -215,64 +217,88 @@ std::string commandBody(const TNavCommand& c, uint32_t& psr, bool& op1IsPsr)
     const uint32_t s = c.source;
     const uint32_t count = c.operandCount();
     psr = kNoPsr;
+    op1IsPsr = false;
 
-    std::string op1;
+    std::string out(commandName(c.group(), c.subGroup(), c.option()));
+    out.reserve(out.size() + 40);
     if (count >= 1) {
         const bool f31 = bit(d, 31), f15 = bit(d, 15);
+        out += ' ';
         if (c.immediate1()) {
-            if (o == 0x51800001 || o == 0x51C00001)
-                op1 = " " + flagged((d >> 16) & 0xFF, f31) + ", " + flagged(d & 0xFFF, f15);
-            else if (o == 0x51800003 || o == 0x51C00003)
-                op1 = f31 ? " " + dec(d & 0xFFFF) : " (" + dec(d & 0xFFFF) + ")";
-            else if (o == 0x51800006 || o == 0x51C00006)
-                op1 = " " + flagged((d >> 16) & 0xF, f31) + ", " + flagged(d & 0xFF, f15);
-            else
-                op1 = " " + dec(d);
+            if (o == 0x51800001 || o == 0x51C00001) {
+                appendFlagged(out, (d >> 16) & 0xFF, f31);
+                out += ", ";
+                appendFlagged(out, d & 0xFFF, f15);
+            } else if (o == 0x51800003 || o == 0x51C00003) {
+                appendFlagged(out, d & 0xFFFF, f31);
+            } else if (o == 0x51800006 || o == 0x51C00006) {
+                appendFlagged(out, (d >> 16) & 0xF, f31);
+                out += ", ";
+                appendFlagged(out, d & 0xFF, f15);
+            } else {
+                core::appendDecimal(out, d);
+            }
         } else if (o == 0x51000001 || o == 0x51400001) {
-            op1 = " " + flaggedGpr((d >> 16) & 0xFFF, f31) + ", " + flaggedGpr(d & 0xFFF, f15);
+            appendFlaggedGpr(out, (d >> 16) & 0xFFF, f31);
+            out += ", ";
+            appendFlaggedGpr(out, d & 0xFFF, f15);
         } else if (o == 0x51000003 || o == 0x51400003) {
-            op1 = " " + flaggedGpr(d & 0xFFF, f31);
+            appendFlaggedGpr(out, d & 0xFFF, f31);
         } else if (o == 0x51000006 || o == 0x51400006) {
-            op1 = " " + flagged((d >> 16) & 0xF, f31) + ", " + flaggedGpr(d & 0xFFF, f15);
+            appendFlagged(out, (d >> 16) & 0xF, f31);
+            out += ", ";
+            appendFlaggedGpr(out, d & 0xFFF, f15);
         } else if (f31) {
-            op1 = " PSR" + dec(d & 0x7F);
+            out += "PSR";
+            core::appendDecimal(out, d & 0x7F);
             psr = d & 0x7F;
+            op1IsPsr = true;
         } else {
-            op1 = " GPR" + dec(d & 0xFFF);
+            out += "GPR";
+            core::appendDecimal(out, d & 0xFFF);
         }
     }
 
-    std::string op2;
     if (count >= 2) {
         const bool f31 = bit(s, 31), f15 = bit(s, 15);
+        out += ", ";
         if (c.immediate2()) {
-            if (o == 0x51400001 || o == 0x51C00001)
-                op2 = ", " + flagged((s >> 16) & 0xFF, f31) + ", " + flagged(s & 0xFF, f15);
-            else if (o == 0x51400003 || o == 0x51C00003)
-                op2 = f31 ? ", " + dec(s & 0xFF) : ", (" + dec(s & 0xFF) + ")";
-            else if (o == 0x51400006 || o == 0x51C00006)
-                op2 = ", " + flagged((s >> 16) & 0xFF, f31) + ", " + flagged(s & 0xFFF, f15);
-            else
-                op2 = ", " + dec(s);
+            if (o == 0x51400001 || o == 0x51C00001) {
+                appendFlagged(out, (s >> 16) & 0xFF, f31);
+                out += ", ";
+                appendFlagged(out, s & 0xFF, f15);
+            } else if (o == 0x51400003 || o == 0x51C00003) {
+                appendFlagged(out, s & 0xFF, f31);
+            } else if (o == 0x51400006 || o == 0x51C00006) {
+                appendFlagged(out, (s >> 16) & 0xFF, f31);
+                out += ", ";
+                appendFlagged(out, s & 0xFFF, f15);
+            } else {
+                core::appendDecimal(out, s);
+            }
         } else if (o == 0x51000001 || o == 0x51800001) {
-            op2 = ", " + flaggedGpr((s >> 16) & 0xFFF, f31) + ", " + flaggedGpr(s & 0xFF, f15);
+            appendFlaggedGpr(out, (s >> 16) & 0xFFF, f31);
+            out += ", ";
+            appendFlaggedGpr(out, s & 0xFF, f15);
             psr = kNoPsr;
         } else if (o == 0x51000003 || o == 0x51800003) {
-            op2 = ", " + flaggedGpr((s >> 16) & 0xFFF, f31);
+            appendFlaggedGpr(out, (s >> 16) & 0xFFF, f31);
             psr = kNoPsr;
         } else if (o == 0x51000006 || o == 0x51800006) {
-            op2 = ", " + flaggedGpr((s >> 16) & 0xFFF, f31) + ", " + flaggedGpr(s & 0xFFF, f15);
+            appendFlaggedGpr(out, (s >> 16) & 0xFFF, f31);
+            out += ", ";
+            appendFlaggedGpr(out, s & 0xFFF, f15);
             psr = kNoPsr;
         } else if (f31) {
-            op2 = ", PSR" + dec(s & 0x7F);
+            out += "PSR";
+            core::appendDecimal(out, s & 0x7F);
             psr = s & 0x7F;
         } else {
-            op2 = ", GPR" + dec(s & 0xFFF);
+            out += "GPR";
+            core::appendDecimal(out, s & 0xFFF);
         }
     }
-
-    op1IsPsr = op1.rfind(" PSR", 0) == 0;
-    return std::string(commandName(c.group(), c.subGroup(), c.option())) + op1 + op2;
+    return out;
 }
 
 }  // namespace
@@ -293,15 +319,18 @@ std::string commandLine(const TNavCommand& c)
     std::string line = commandBody(c, psr, op1IsPsr);
     if (psr != kNoPsr) {
         const uint32_t n = psr;
-        line += "       ;PSR" + dec(n) + ": " + std::string(psrDescription(n));
+        line += "       ;PSR";
+        core::appendDecimal(line, n);
+        line += ": ";
+        line += psrDescription(n);
         if (n >= 16 && n <= 19) {
             const uint32_t w = op1IsPsr ? s : d;
-            std::string code;
+            line += "  [";
             if (((w >> 16) & 0xFF) != 0)
-                appendCodeByte(code, (w >> 16) & 0xFF);
-            appendCodeByte(code, (w >> 8) & 0xFF);
-            appendCodeByte(code, w & 0xFF);
-            line += "  [" + code + "]";
+                appendCodeByte(line, (w >> 16) & 0xFF);
+            appendCodeByte(line, (w >> 8) & 0xFF);
+            appendCodeByte(line, w & 0xFF);
+            line += ']';
         }
     }
     return line;

@@ -3,11 +3,11 @@
 
 #include "hdmv/program_text.h"
 
+#include "core/text.h"
 #include "hdmv/text_cursor.h"
 
 #include <algorithm>
 #include <map>
-#include <set>
 
 namespace mirtal::hdmv {
 
@@ -117,34 +117,38 @@ std::vector<ProgramSection> parseProgram(std::string_view text, std::string_view
 namespace {
 
 // The lines of a list with labels at the targets of the GoTos that `byLabel` names.
-std::vector<std::string> textLines(const CommandList& commands, const std::string& indent,
-                                   const std::vector<bool>& byLabel)
+void appendLines(std::string& out, const CommandList& commands, std::string_view indent,
+                 const std::vector<bool>& byLabel)
 {
-    std::set<uint32_t> targets;
+    std::vector<uint32_t> targets;
     for (size_t i = 0; i < commands.size(); ++i)
         if (byLabel[i])
-            targets.insert(commands[i].destination);
+            targets.push_back(commands[i].destination);
+    std::sort(targets.begin(), targets.end());
     const auto label = [](uint32_t line) { return "L" + std::to_string(line); };
-    std::vector<std::string> lines;
     for (size_t i = 0; i <= commands.size(); ++i) {
-        if (targets.count(static_cast<uint32_t>(i)))
-            lines.push_back(label(static_cast<uint32_t>(i)) + ":");
+        if (std::binary_search(targets.begin(), targets.end(), static_cast<uint32_t>(i))) {
+            out += 'L';
+            core::appendDecimal(out, i);
+            out += ":\n";
+        }
         if (i == commands.size())
             break;
         const auto& c = commands[i];
-        lines.push_back(indent + commandSourceText(c, byLabel[i] ? label(c.destination) : std::string()));
+        out += indent;
+        out += commandSourceText(c, byLabel[i] ? label(c.destination) : std::string());
+        out += '\n';
     }
-    return lines;
 }
 
 }  // namespace
 
-std::vector<std::string> commandListText(const CommandList& commands, const std::string& indent)
+void appendCommandListText(std::string& out, const CommandList& commands, std::string_view indent)
 {
     std::vector<bool> byLabel(commands.size());
     for (size_t i = 0; i < commands.size(); ++i)
         byLabel[i] = commands[i].opcode == kGoToImmediate && commands[i].destination <= commands.size();
-    return textLines(commands, indent, byLabel);
+    appendLines(out, commands, indent, byLabel);
 }
 
 std::string copyText(const CommandList& commands, size_t first, size_t last)
@@ -161,8 +165,7 @@ std::string copyText(const CommandList& commands, size_t first, size_t last)
             byLabel[i] = true;
         }
     std::string out;
-    for (const auto& line : textLines(block, "", byLabel))
-        out += line + "\n";
+    appendLines(out, block, "", byLabel);
     return out;
 }
 

@@ -57,8 +57,21 @@ struct Token {
     enum class Kind { Number, Gpr, Psr, Label } kind = Kind::Number;
     uint64_t value = 0;
     bool flagged = true;    // false: in parentheses (its set-flag is clear)
-    std::string label;
+    std::string_view label;
     size_t column = 0;
+};
+
+// The operand tokens of a line. A command takes at most four; the fifth is kept for where the
+// "no more operands" error points, the rest are only counted.
+struct Tokens {
+    std::array<Token, 5> first;
+    size_t count = 0;
+    void add(const Token& t)
+    {
+        if (count < first.size())
+            first[count] = t;
+        ++count;
+    }
 };
 
 // What an operand slot of a command takes.
@@ -69,8 +82,21 @@ struct Slot {
     int flagBit = -1;    // the set-flag: parentheses clear it; -1: no parentheses allowed
 };
 
+// The slots of one operand of an opcode: none, one or two.
+struct Slots {
+    std::array<Slot, 2> at{};
+    size_t count = 0;
+    Slots() = default;
+    Slots(std::initializer_list<Slot> list) : count(list.size())
+    {
+        std::copy(list.begin(), list.end(), at.begin());
+    }
+    [[nodiscard]] const Slot* begin() const { return at.data(); }
+    [[nodiscard]] const Slot* end() const { return at.data() + count; }
+};
+
 // The slots of operand 1 (destination) and operand 2 (source) of an opcode.
-std::vector<Slot> destinationSlots(uint32_t o)
+Slots destinationSlots(uint32_t o)
 {
     using K = Slot::Kind;
     if ((o >> 29) < 1)
@@ -93,7 +119,7 @@ std::vector<Slot> destinationSlots(uint32_t o)
     return {{K::Register, 0, 0, -1}};
 }
 
-std::vector<Slot> sourceSlots(uint32_t o)
+Slots sourceSlots(uint32_t o)
 {
     using K = Slot::Kind;
     if ((o >> 29) < 2)
@@ -116,108 +142,116 @@ std::vector<Slot> sourceSlots(uint32_t o)
     return {{K::Register, 0, 0, -1}};
 }
 
-// A failed fit: how far it got (the best one's message is reported) and why.
+// Why a token does not go into a slot; the text is made only for the one reported.
+enum class Why { NoParentheses, ExpectedNumber, ValueAbove, ExpectedGpr, GprAbove, ExpectedRegister, PsrAbove,
+                 OperandCount, NoMoreOperands };
+
 struct Misfit {
     int score = -1;
     size_t column = 0;
-    std::string message;
+    Why why = Why::NoMoreOperands;
+    uint64_t limit = 0;    // the bound above, or the operand count expected
+
+    [[nodiscard]] std::string message() const
+    {
+        switch (why) {
+        case Why::NoParentheses: return "no parentheses here";
+        case Why::ExpectedNumber: return "expected a number";
+        case Why::ValueAbove: return "the value is above " + std::to_string(limit);
+        case Why::ExpectedGpr: return "expected a GPR";
+        case Why::GprAbove: return "the GPR number is above " + std::to_string(limit);
+        case Why::ExpectedRegister: return "expected a GPR or a PSR";
+        case Why::PsrAbove: return "the PSR number is above " + std::to_string(limit);
+        case Why::OperandCount: return "expected " + std::to_string(limit) + " operands";
+        case Why::NoMoreOperands: return "no more operands expected";
+        }
+        return {};
+    }
 };
 
-// Puts one token into its slot of word w; false with the reason when it does not go there
-// (outOfRange: it is of the slot's kind, but too large).
-bool place(const Slot& slot, const Token& t, bool allowLabel, uint32_t& w, std::string& why, bool& outOfRange)
+// Puts one token into its slot of word w; the reason when it does not go there (with the bound
+// a token of the slot's kind was too large for).
+std::optional<Why> place(const Slot& slot, const Token& t, bool allowLabel, uint32_t& w, uint64_t& limit)
 {
-    outOfRange = false;
     using K = Slot::Kind;
-    if (!t.flagged && slot.flagBit < 0) {
-        why = "no parentheses here";
-        return false;
-    }
+    if (!t.flagged && slot.flagBit < 0)
+        return Why::NoParentheses;
     switch (slot.kind) {
     case K::Value:
         if (t.kind == Token::Kind::Label && allowLabel)
             break;
-        if (t.kind != Token::Kind::Number) {
-            why = "expected a number";
-            return false;
-        }
+        if (t.kind != Token::Kind::Number)
+            return Why::ExpectedNumber;
         if (t.value > slot.mask) {
-            why = "the value is above " + std::to_string(slot.mask);
-            outOfRange = true;
-            return false;
+            limit = slot.mask;
+            return Why::ValueAbove;
         }
         w |= static_cast<uint32_t>(t.value) << slot.shift;
         break;
     case K::Gpr:
-        if (t.kind != Token::Kind::Gpr) {
-            why = "expected a GPR";
-            return false;
-        }
+        if (t.kind != Token::Kind::Gpr)
+            return Why::ExpectedGpr;
         if (t.value > slot.mask) {
-            why = "the GPR number is above " + std::to_string(slot.mask);
-            outOfRange = true;
-            return false;
+            limit = slot.mask;
+            return Why::GprAbove;
         }
         w |= static_cast<uint32_t>(t.value) << slot.shift;
         break;
     case K::Register:
         if (t.kind == Token::Kind::Gpr) {
             if (t.value > 0xFFF) {
-                why = "the GPR number is above 4095";
-                outOfRange = true;
-            return false;
+                limit = 0xFFF;
+                return Why::GprAbove;
             }
             w |= static_cast<uint32_t>(t.value);
         } else if (t.kind == Token::Kind::Psr) {
             if (t.value > 0x7F) {
-                why = "the PSR number is above 127";
-                outOfRange = true;
-            return false;
+                limit = 0x7F;
+                return Why::PsrAbove;
             }
             w |= 0x80000000u | static_cast<uint32_t>(t.value);
         } else {
-            why = "expected a GPR or a PSR";
-            return false;
+            return Why::ExpectedRegister;
         }
         break;
     }
     if (slot.flagBit >= 0 && t.flagged)
         w |= 1u << slot.flagBit;
-    return true;
+    return std::nullopt;
 }
 
 // The words of opcode o from the operand tokens, or why not.
-std::optional<TNavCommand> fit(uint32_t o, const std::vector<Token>& tokens, size_t endColumn, Misfit& misfit)
+std::optional<TNavCommand> fit(uint32_t o, const Tokens& tokens, size_t endColumn, Misfit& misfit)
 {
-    const auto d = destinationSlots(o);
-    const auto s = sourceSlots(o);
+    const Slots d = destinationSlots(o);
+    const Slots s = sourceSlots(o);
     TNavCommand c{o, 0, 0};
     size_t i = 0;
     int score = 0;
-    const auto fail = [&](size_t column, std::string message) {
+    const auto fail = [&](size_t column, Why why, uint64_t limit) {
         if (score > misfit.score)
-            misfit = {score, column, std::move(message)};
+            misfit = {score, column, why, limit};
         return std::nullopt;
     };
-    for (const auto* slots : {&d, &s}) {
+    for (const Slots* slots : {&d, &s}) {
         const bool destination = slots == &d;
         for (const Slot& slot : *slots) {
-            if (i >= tokens.size())
-                return fail(endColumn, "expected " + std::to_string(d.size() + s.size()) + " operands");
-            std::string why;
-            bool outOfRange = false;
-            if (!place(slot, tokens[i], destination && o == kGoToImmediate, destination ? c.destination : c.source,
-                       why, outOfRange)) {
+            if (i >= tokens.count)
+                return fail(endColumn, Why::OperandCount, d.count + s.count);
+            uint64_t limit = 0;
+            if (const auto why = place(slot, tokens.first[i], destination && o == kGoToImmediate,
+                                       destination ? c.destination : c.source, limit)) {
                 // A token of the right kind that is too large says more than a kind that differs.
+                const bool outOfRange = *why == Why::ValueAbove || *why == Why::GprAbove || *why == Why::PsrAbove;
                 score += outOfRange ? 1 : 0;
-                return fail(tokens[i].column, why);
+                return fail(tokens.first[i].column, *why, limit);
             }
             ++i;
             score += 2;
         }
     }
-    if (i < tokens.size())
-        return fail(tokens[i].column, "no more operands expected");
+    if (i < tokens.count)
+        return fail(tokens.first[i].column, Why::NoMoreOperands, 0);
     return c;
 }
 
@@ -260,11 +294,6 @@ bool hexWord(Cursor& in, uint32_t& w)
     }
     w = v;
     return true;
-}
-
-std::string hex8(uint32_t v)
-{
-    return core::hex(v, 8);
 }
 
 }  // namespace
@@ -326,7 +355,7 @@ std::optional<AssembledCommand> assembleCommand(std::string_view text, size_t co
         return failAt(nameColumn, "unknown command");
 
     // The operand tokens, separated by commas, then the hidden-bit notes.
-    std::vector<Token> tokens;
+    Tokens tokens;
     uint32_t hiddenD = 0, hiddenS = 0;
     in.skipBlanks();
     bool expectOperand = !in.atEnd() && in.peek() != '[';
@@ -351,7 +380,7 @@ std::optional<AssembledCommand> assembleCommand(std::string_view text, size_t co
             t.value = *v;
         } else if (const auto name = in.identifier(); !name.empty()) {
             t.kind = Token::Kind::Label;
-            t.label = std::string(name);
+            t.label = name;
         } else {
             return failAt(in.column(), "expected an operand (a number, GPRn, PSRn or a label)");
         }
@@ -360,7 +389,7 @@ std::optional<AssembledCommand> assembleCommand(std::string_view text, size_t co
             if (!in.take(')'))
                 return failAt(in.column(), "expected \")\"");
         }
-        tokens.push_back(t);
+        tokens.add(t);
         in.skipBlanks();
         expectOperand = in.take(',');
     }
@@ -385,41 +414,59 @@ std::optional<AssembledCommand> assembleCommand(std::string_view text, size_t co
             out.command = *c;
             out.command.destination |= hiddenD;
             out.command.source |= hiddenS;
-            if (o == kGoToImmediate && !tokens.empty() && tokens[0].kind == Token::Kind::Label) {
-                out.gotoLabel = tokens[0].label;
-                out.labelColumn = tokens[0].column;
+            if (o == kGoToImmediate && tokens.count > 0 && tokens.first[0].kind == Token::Kind::Label) {
+                out.gotoLabel = std::string(tokens.first[0].label);
+                out.labelColumn = tokens.first[0].column;
             }
             return out;
         }
     }
-    return failAt(misfit.column ? misfit.column : nameColumn, misfit.message.empty() ? "bad operands" : misfit.message);
+    if (misfit.score < 0)
+        return failAt(nameColumn, "bad operands");
+    return failAt(misfit.column ? misfit.column : nameColumn, misfit.message());
 }
 
 std::string commandSourceText(const TNavCommand& c, const std::string& gotoLabel)
 {
-    const std::string raw = "raw " + hex8(c.opcode) + " " + hex8(c.destination) + " " + hex8(c.source);
+    const auto raw = [&c] {
+        std::string text = "raw ";
+        core::appendHex(text, c.opcode, 8);
+        text += ' ';
+        core::appendHex(text, c.destination, 8);
+        text += ' ';
+        core::appendHex(text, c.source, 8);
+        return text;
+    };
     if (!isValidOpcode(c.opcode))
-        return raw;
+        return raw();
     const bool byLabel = !gotoLabel.empty() && c.opcode == kGoToImmediate;
     std::string text = byLabel ? "GoTo " + gotoLabel : commandText(c);
     ProgramError error;
     auto a = assembleCommand(text, 1, error);
     if (!a || a->command.opcode != c.opcode)
-        return raw;
+        return raw();
     if (byLabel)
         a->command.destination = c.destination;
     // What the text shows is a part of the words; the rest goes into the notes.
     if ((a->command.destination & ~c.destination) != 0 || (a->command.source & ~c.source) != 0)
-        return raw;
+        return raw();
     const uint32_t hiddenD = c.destination ^ a->command.destination;
     const uint32_t hiddenS = c.source ^ a->command.source;
-    if (hiddenD)
-        text += " [d|=0x" + hex8(hiddenD) + "]";
-    if (hiddenS)
-        text += " [s|=0x" + hex8(hiddenS) + "]";
+    if (!hiddenD && !hiddenS)
+        return text;    // the words it assembles to are the command's
+    if (hiddenD) {
+        text += " [d|=0x";
+        core::appendHex(text, hiddenD, 8);
+        text += ']';
+    }
+    if (hiddenS) {
+        text += " [s|=0x";
+        core::appendHex(text, hiddenS, 8);
+        text += ']';
+    }
     a = assembleCommand(text, 1, error);
     if (!a || (!byLabel && !(a->command == c)))
-        return raw;
+        return raw();
     return text;
 }
 

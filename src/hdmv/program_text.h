@@ -54,9 +54,9 @@ struct ProgramSection {
 [[nodiscard]] std::vector<ProgramSection> parseProgram(std::string_view text, std::string_view headerWord,
                                                        std::vector<ProgramError>& errors);
 
-// The lines of a command list, each indented by `indent`: a label ("L" + line) at each line an
-// immediate GoTo of the list jumps to, and such GoTos by label.
-[[nodiscard]] std::vector<std::string> commandListText(const CommandList& commands, const std::string& indent);
+// The lines of a command list, each indented by `indent` and ended by "\n", appended to `out`: a
+// label ("L" + line) at each line an immediate GoTo of the list jumps to, and such GoTos by label.
+void appendCommandListText(std::string& out, const CommandList& commands, std::string_view indent);
 
 // The clipboard's text of lines first..last of a list: a GoTo into the block goes by label, any
 // other by its line number.

@@ -74,8 +74,7 @@ TEST(ProgramText, LabelsCommentsAndTheGridsOwnTextAssemble)
     EXPECT_EQ(sections[0].commands, expected);
     // The export of that list labels both targets and reads back to it.
     std::string exported;
-    for (const auto& line : commandListText(expected, "  "))
-        exported += line + "\n";
+    appendCommandListText(exported, expected, "  ");
     EXPECT_NE(exported.find("L1:\n"), std::string::npos) << exported;
     EXPECT_NE(exported.find("GoTo L8"), std::string::npos) << exported;
     errors.clear();
