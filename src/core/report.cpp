@@ -10,7 +10,12 @@ void Report::log2(std::string_view message)
 
 void Report::erlog(std::string_view message)
 {
-    log("[re]" + std::string(message) + "[/re]");
+    std::string line;
+    line.reserve(message.size() + 9);
+    line += "[re]";
+    line += message;
+    line += "[/re]";
+    log(line);
     erslog(message);
     m_error = true;
     beep();

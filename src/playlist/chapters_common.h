@@ -50,6 +50,17 @@ struct LineError {
     std::string message;
 };
 
+// At most this many error lines are shown, the first by line; the rest are counted.
+constexpr size_t kShownErrors = 10;
+
+// An error of `line` after those already in `errors` (lines only grow): its message, made by
+// `message()`, only while it can be among the lines shown.
+template <typename Message>
+void addLineError(std::vector<LineError>& errors, size_t line, Message&& message)
+{
+    errors.push_back({line, errors.size() < kShownErrors ? message() : std::string()});
+}
+
 struct ChapterFile {
     std::vector<ChapterLine> chapters;
     std::vector<LineError> errors;

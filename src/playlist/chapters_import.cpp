@@ -13,9 +13,6 @@ namespace mirtal::playlist {
 
 namespace {
 
-// At most this many error lines; the rest are counted.
-constexpr size_t kShownErrors = 10;
-
 // The PlayItems on the PlayList axis. A PlayItem whose OUT time is before its IN time lasts 0.
 struct PlayListAxis {
     std::vector<uint64_t> durations;
@@ -23,6 +20,8 @@ struct PlayListAxis {
 
     explicit PlayListAxis(const TPLmpls& m)
     {
+        durations.reserve(m.playList.playItems.size());
+        starts.reserve(m.playList.playItems.size() + 1);
         starts.push_back(0);
         for (const auto& item : m.playList.playItems) {
             durations.push_back(item.outTime45k >= item.inTime45k ? item.outTime45k - item.inTime45k : 0);
@@ -42,7 +41,7 @@ public:
     Converter(const TPLmpls& m, const ChapterScale& scale) : m_mpls(m), m_scale(scale), m_axis(m) {}
 
     // A chapter as a new entry mark, with the log lines of its placing; t is before the end.
-    Placed place(const ChapterLine& chapter, uint64_t t, std::vector<std::string>& log) const
+    Placed place(const ChapterLine& chapter, uint64_t t, std::string& log) const
     {
         const auto& items = m_mpls.playList.playItems;
         size_t p = 0;
@@ -76,13 +75,13 @@ public:
     [[nodiscard]] uint64_t end() const { return m_axis.end(); }
 
 private:
-    // The locating walk's lines: the PlayItem count reached and the sum of durations at each
-    // step, then the PlayItem and its start.
-    void logLocating(uint64_t t, size_t p, std::vector<std::string>& log) const
+    // The locating walk's lines, each ended by "\n": the PlayItem count reached and the sum of
+    // durations at each step, then the PlayItem and its start.
+    void logLocating(uint64_t t, size_t p, std::string& log) const
     {
         const bool inMilliseconds = m_scale.format == ChapterFormat::Time || m_scale.format == ChapterFormat::Ogm;
         const auto aligned = [&](uint64_t x) { return inMilliseconds ? x - x % 45 : x; };
-        const auto time = [](uint64_t x) { return timeText45k(static_cast<uint32_t>(x)); };
+        const auto time = [&log](uint64_t x) { appendTimeText45k(log, static_cast<uint32_t>(x)); };
         if (t > 0) {
             uint64_t sum = 0;
             size_t n = 0;
@@ -94,13 +93,24 @@ private:
                 }
                 if (t == aligned(sum))
                     ++n;
-                log.push_back(std::to_string(n) + ": " + time(t) + " " + time(sum) + "   " + core::hex(t & 0xFFFFFFFF, 8) +
-                              " " + core::hex(sum & 0xFFFFFFFF, 8));
+                core::appendDecimal(log, n);
+                log += ": ";
+                time(t);
+                log += ' ';
+                time(sum);
+                log += "   ";
+                core::appendHex(log, t & 0xFFFFFFFF, 8);
+                log += ' ';
+                core::appendHex(log, sum & 0xFFFFFFFF, 8);
+                log += '\n';
                 if (t <= aligned(sum) || !grew)
                     break;
             }
         }
-        log.push_back(std::to_string(p) + ", " + time(m_axis.starts[p]));
+        core::appendDecimal(log, p);
+        log += ", ";
+        time(m_axis.starts[p]);
+        log += '\n';
     }
 
     const TPLmpls& m_mpls;
@@ -110,8 +120,16 @@ private:
 
 void reportErrors(const std::vector<LineError>& errors, std::string_view source, core::Report& report)
 {
-    for (size_t i = 0; i < errors.size() && i < kShownErrors; ++i)
-        report.erlog(std::string(source) + " line " + std::to_string(errors[i].line) + ": " + errors[i].message + ".");
+    std::string line;
+    for (size_t i = 0; i < errors.size() && i < kShownErrors; ++i) {
+        line.assign(source);
+        line += " line ";
+        core::appendDecimal(line, errors[i].line);
+        line += ": ";
+        line += errors[i].message;
+        line += '.';
+        report.erlog(line);
+    }
     if (errors.size() > kShownErrors)
         report.erlog(std::to_string(errors.size() - kShownErrors) + " more lines of " + std::string(source) +
                      " cannot be imported.");
@@ -137,7 +155,7 @@ bool importChapters(TPLmpls& m, std::string_view text, ChapterFormat format, cor
 {
     if (refuseExportOnly(format, report))
         return false;
-    const ChapterFile file = readChapterFile(withoutByteOrderMark(text), format);
+    ChapterFile file = readChapterFile(withoutByteOrderMark(text), format);
     if (file.chapters.empty() && file.errors.empty())
         return false;
     if (refuseWithoutRate(m, format, report))
@@ -147,15 +165,18 @@ bool importChapters(TPLmpls& m, std::string_view text, ChapterFormat format, cor
 
     // What the export writes for each mark it writes, by text; equal texts are taken in list order.
     std::vector<std::pair<std::string, size_t>> written;
+    written.reserve(marks.size());
     for (size_t i = 0; i < marks.size(); ++i)
         if (isWritten(format, marks[i]))
             written.emplace_back(scale.text(playListTime(m, marks[i])), i);
     std::sort(written.begin(), written.end());
 
     const Converter converter(m, scale);
-    std::vector<LineError> errors = file.errors;
-    std::vector<std::string> log;
+    std::vector<LineError> errors = std::move(file.errors);
+    std::vector<LineError> pastEnd;
+    std::string log;
     std::vector<Placed> inFileOrder;
+    inFileOrder.reserve(file.chapters.size());
     std::vector<Placed> added;
     std::vector<bool> keptMark(marks.size(), false);
     for (const auto& chapter : file.chapters) {
@@ -171,13 +192,16 @@ bool importChapters(TPLmpls& m, std::string_view text, ChapterFormat format, cor
         }
         const uint64_t t = scale.ticks(chapter.count);
         if (t >= converter.end()) {
-            errors.push_back({chapter.line, chapter.key + " is at or past the end of the PlayList (" +
-                                                timeText45k(static_cast<uint32_t>(converter.end())) + ")"});
+            addLineError(pastEnd, chapter.line, [&] {
+                return chapter.key + " is at or past the end of the PlayList (" +
+                       timeText45k(static_cast<uint32_t>(converter.end())) + ")";
+            });
             continue;
         }
         inFileOrder.push_back(converter.place(chapter, t, log));
         added.push_back(inFileOrder.back());
     }
+    errors.insert(errors.end(), std::make_move_iterator(pastEnd.begin()), std::make_move_iterator(pastEnd.end()));
     if (!errors.empty()) {
         std::stable_sort(errors.begin(), errors.end(), [](const LineError& a, const LineError& b) { return a.line < b.line; });
         reportErrors(errors, source, report);
@@ -199,8 +223,11 @@ bool importChapters(TPLmpls& m, std::string_view text, ChapterFormat format, cor
                      "; a PlayList holds at most " + std::to_string(kMaxMarks) + " marks. Nothing is imported.");
         return false;
     }
-    for (const auto& line : log)
-        report.log(line);
+    for (size_t at = 0; at < log.size();) {
+        const size_t end = log.find('\n', at);
+        report.log(std::string_view(log).substr(at, end - at));
+        at = end + 1;
+    }
     for (const auto& note : file.notes)
         report.log(std::string(source) + ": " + note + ".");
 

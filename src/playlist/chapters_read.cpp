@@ -36,11 +36,17 @@ std::optional<uint64_t> decimalNumber(std::string_view text)
     return v;
 }
 
-// A line as a message quotes it.
-std::string quoted(std::string_view line)
+// "cannot read LINE as WHAT", the line quoted as far as a message shows it.
+std::string cannotRead(std::string_view line, std::string_view what)
 {
     constexpr size_t kShown = 40;
-    return "\"" + std::string(line.substr(0, kShown)) + (line.size() > kShown ? "…" : "") + "\"";
+    std::string message = "cannot read \"";
+    message += line.substr(0, kShown);
+    if (line.size() > kShown)
+        message += "…";
+    message += "\" as ";
+    message += what;
+    return message;
 }
 
 // The line of an offset in text, counted on from the offset asked before: the atoms come in
@@ -69,6 +75,7 @@ private:
 
 void readLines(std::string_view text, ChapterFormat format, ChapterFile& file)
 {
+    const std::string what = "a " + chapterFormatCaption(format) + " chapter";
     const auto lines = textLines(text);
     for (size_t i = 0; i < lines.size(); ++i) {
         const auto line = trimmed(lines[i]);
@@ -78,7 +85,7 @@ void readLines(std::string_view text, ChapterFormat format, ChapterFile& file)
         if (count)
             file.chapters.push_back({i + 1, std::string(line), *count});
         else
-            file.errors.push_back({i + 1, "cannot read " + quoted(line) + " as a " + chapterFormatCaption(format) + " chapter"});
+            addLineError(file.errors, i + 1, [&] { return cannotRead(line, what); });
     }
 }
 
@@ -102,7 +109,7 @@ void readOgm(std::string_view text, ChapterFile& file)
                 continue;
             }
         }
-        file.errors.push_back({i + 1, "cannot read " + quoted(line) + " as an OGM chapter"});
+        addLineError(file.errors, i + 1, [&] { return cannotRead(line, "an OGM chapter"); });
     }
 }
 
@@ -130,14 +137,14 @@ void readXml(std::string_view text, ChapterFile& file)
     for (const auto atom : edition.children("ChapterAtom")) {
         const auto start = atom.child("ChapterTimeStart");
         if (!start) {
-            file.errors.push_back({lines.at(atom.offset_debug()), "a ChapterAtom without ChapterTimeStart"});
+            addLineError(file.errors, lines.at(atom.offset_debug()), [] { return "a ChapterAtom without ChapterTimeStart"; });
             continue;
         }
         const auto time = trimmed(start.child_value());
         if (const auto ns = clockNanoseconds(time))
             file.chapters.push_back({lines.at(start.offset_debug()), std::string(time), *ns});
         else
-            file.errors.push_back({lines.at(start.offset_debug()), "cannot read " + quoted(time) + " as a chapter time"});
+            addLineError(file.errors, lines.at(start.offset_debug()), [&] { return cannotRead(time, "a chapter time"); });
         nested = nested || atom.child("ChapterAtom");
     }
     if (nested)
@@ -156,6 +163,7 @@ std::string_view withoutByteOrderMark(std::string_view text)
 std::vector<std::string_view> textLines(std::string_view text)
 {
     std::vector<std::string_view> lines;
+    lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);

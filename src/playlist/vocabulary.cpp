@@ -9,9 +9,11 @@ namespace {
 // HH:MM:SS<separator>mmm from the hours and the milliseconds within the hour; the hours take
 // more than two digits when they need them. Written digit by digit: the times of the grids and the
 // chapter files are made by the thousand.
-std::string clockText(uint32_t hours, uint32_t msInHour, char separator)
+void appendClockText(std::string& text, uint32_t hours, uint32_t msInHour, char separator)
 {
-    std::string text = hours < 10 ? "0" + std::to_string(hours) : std::to_string(hours);
+    if (hours < 10)
+        text += '0';
+    core::appendDecimal(text, hours);
     char rest[10] = {':', 0, 0, ':', 0, 0, separator, 0, 0, 0};
     const uint32_t minutes = msInHour / 60000;
     const uint32_t seconds = msInHour / 1000 % 60;
@@ -24,9 +26,7 @@ std::string clockText(uint32_t hours, uint32_t msInHour, char separator)
     rest[8] = static_cast<char>('0' + ms / 10 % 10);
     rest[9] = static_cast<char>('0' + ms % 10);
     text.append(rest, sizeof rest);
-    return text;
 }
-
 
 std::array<std::string, 320> makeAttributeNames()
 {
@@ -313,10 +313,17 @@ std::optional<std::string> videoCodingHint(size_t item)
                 item);
 }
 
-std::string timeText45k(uint32_t ticks)
+void appendTimeText45k(std::string& out, uint32_t ticks)
 {
     const uint32_t ms = ticks / 45;
-    return clockText(ms / 3600000, ms % 3600000, '.');
+    appendClockText(out, ms / 3600000, ms % 3600000, '.');
+}
+
+std::string timeText45k(uint32_t ticks)
+{
+    std::string text;
+    appendTimeText45k(text, ticks);
+    return text;
 }
 
 uint32_t ticksFromTimeText45k(std::string_view text)
@@ -333,7 +340,9 @@ uint32_t ticksFromTimeText45k(std::string_view text)
 std::string timeOfDayText45k(uint32_t ticks)
 {
     const auto ms = static_cast<uint32_t>(uint64_t{ticks} * 1000 / 45000);
-    return clockText(ms / 3600000 % 24, ms % 3600000, ',');
+    std::string text;
+    appendClockText(text, ms / 3600000 % 24, ms % 3600000, ',');
+    return text;
 }
 
 }  // namespace mirtal::playlist

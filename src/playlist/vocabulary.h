@@ -66,6 +66,7 @@ namespace mirtal::playlist {
 
 // 45 kHz ticks as "hh:mm:ss.zzz" (hours not wrapped), and back by fixed character positions.
 [[nodiscard]] std::string timeText45k(uint32_t ticks);
+void appendTimeText45k(std::string& out, uint32_t ticks);
 [[nodiscard]] uint32_t ticksFromTimeText45k(std::string_view text);
 // A sync start PTS as a time of day "hh:mm:ss,zzz" (hours wrap at 24).
 [[nodiscard]] std::string timeOfDayText45k(uint32_t ticks);
