@@ -210,7 +210,8 @@ namespace {
 // The name and operand texts; psr receives the register the PSR remark names (kNoPsr: none).
 constexpr uint32_t kNoPsr = 0xFFFFFFFF;
 
-std::string commandBody(const TNavCommand& c, uint32_t& psr, bool& op1IsPsr)
+// Appended to out.
+void appendCommandBody(std::string& out, const TNavCommand& c, uint32_t& psr, bool& op1IsPsr)
 {
     const uint32_t o = c.opcode;
     const uint32_t d = c.destination;
@@ -219,8 +220,7 @@ std::string commandBody(const TNavCommand& c, uint32_t& psr, bool& op1IsPsr)
     psr = kNoPsr;
     op1IsPsr = false;
 
-    std::string out(commandName(c.group(), c.subGroup(), c.option()));
-    out.reserve(out.size() + 40);
+    out += commandName(c.group(), c.subGroup(), c.option());
     if (count >= 1) {
         const bool f31 = bit(d, 31), f15 = bit(d, 15);
         out += ' ';
@@ -298,7 +298,6 @@ std::string commandBody(const TNavCommand& c, uint32_t& psr, bool& op1IsPsr)
             core::appendDecimal(out, s & 0xFFF);
         }
     }
-    return out;
 }
 
 }  // namespace
@@ -307,7 +306,10 @@ std::string commandText(const TNavCommand& c)
 {
     uint32_t psr = kNoPsr;
     bool op1IsPsr = false;
-    return commandBody(c, psr, op1IsPsr);
+    std::string text;
+    text.reserve(48);
+    appendCommandBody(text, c, psr, op1IsPsr);
+    return text;
 }
 
 std::string commandLine(const TNavCommand& c)
@@ -316,9 +318,12 @@ std::string commandLine(const TNavCommand& c)
     const uint32_t s = c.source;
     uint32_t psr = kNoPsr;
     bool op1IsPsr = false;
-    std::string line = commandBody(c, psr, op1IsPsr);
+    std::string line;
+    line.reserve(48);
+    appendCommandBody(line, c, psr, op1IsPsr);
     if (psr != kNoPsr) {
         const uint32_t n = psr;
+        line.reserve(line.size() + 32 + psrDescription(n).size());
         line += "       ;PSR";
         core::appendDecimal(line, n);
         line += ": ";

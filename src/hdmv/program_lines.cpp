@@ -72,9 +72,9 @@ std::vector<ProgramSection> parseProgram(std::string_view text, std::string_view
             in.pos += headerWord.size();
             in.skipBlanks();
             s.headerColumn = in.column();
-            s.header = std::string(line.substr(in.pos));
+            s.header = line.substr(in.pos);
             while (!s.header.empty() && isBlank(s.header.back()))
-                s.header.pop_back();
+                s.header.remove_suffix(1);
             sections.push_back(std::move(s));
             continue;
         }

@@ -429,7 +429,9 @@ std::optional<AssembledCommand> assembleCommand(std::string_view text, size_t co
 std::string commandSourceText(const TNavCommand& c, const std::string& gotoLabel)
 {
     const auto raw = [&c] {
-        std::string text = "raw ";
+        std::string text;
+        text.reserve(32);
+        text += "raw ";
         core::appendHex(text, c.opcode, 8);
         text += ' ';
         core::appendHex(text, c.destination, 8);

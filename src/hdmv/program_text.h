@@ -46,7 +46,7 @@ struct AssembledCommand {
 // the section's last command.
 struct ProgramSection {
     size_t line = 0;    // the header's line; 0 for the commands before any header
-    std::string header;
+    std::string_view header;    // a part of the text parsed, without trailing blanks
     size_t headerColumn = 0;
     CommandList commands;
     std::vector<size_t> labelled;    // the commands whose GoTo target came from a label
