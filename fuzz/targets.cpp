@@ -57,7 +57,9 @@ void index(const uint8_t* data, size_t size)
 // only make every execution size and clear tens of thousands of empty entries.
 bool declaresFarMore(std::span<const uint8_t> in)
 {
-    const auto word = [&](size_t at) { return at + 2 <= in.size() ? static_cast<size_t>(in[at] << 8 | in[at + 1]) : 0; };
+    // As the reader takes them: a byte past the end reads as 0, so a word cut by the end still counts.
+    const auto byte = [&](size_t at) { return at < in.size() ? size_t{in[at]} : 0; };
+    const auto word = [&](size_t at) { return byte(at) << 8 | byte(at + 1); };
     const size_t objects = word(48);
     if (objects > in.size() / 4 + 8)
         return true;
