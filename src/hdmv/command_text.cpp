@@ -210,6 +210,29 @@ namespace {
 // The name and operand texts; psr receives the register the PSR remark names (kNoPsr: none).
 constexpr uint32_t kNoPsr = 0xFFFFFFFF;
 
+// Two operands packed in one word: the upper in bits 16 on (set-flag bit 31), the lower in bits
+// 0 on (set-flag bit 15), each a value or a GPR number.
+void appendPair(std::string& out, uint32_t w, uint32_t upperMask, bool upperGpr, uint32_t lowerMask, bool lowerGpr)
+{
+    const auto one = [&out](uint32_t v, bool f, bool gpr) { gpr ? appendFlaggedGpr(out, v, f) : appendFlagged(out, v, f); };
+    one((w >> 16) & upperMask, bit(w, 31), upperGpr);
+    out += ", ";
+    one(w & lowerMask, bit(w, 15), lowerGpr);
+}
+
+// A register operand: a PSR when bit 31 is set (its number returned), else a GPR.
+uint32_t appendRegister(std::string& out, uint32_t w)
+{
+    if (bit(w, 31)) {
+        out += "PSR";
+        core::appendDecimal(out, w & 0x7F);
+        return w & 0x7F;
+    }
+    out += "GPR";
+    core::appendDecimal(out, w & 0xFFF);
+    return kNoPsr;
+}
+
 // Appended to out.
 void appendCommandBody(std::string& out, const TNavCommand& c, uint32_t& psr, bool& op1IsPsr)
 {
@@ -222,80 +245,50 @@ void appendCommandBody(std::string& out, const TNavCommand& c, uint32_t& psr, bo
 
     out += commandName(c.group(), c.subGroup(), c.option());
     if (count >= 1) {
-        const bool f31 = bit(d, 31), f15 = bit(d, 15);
         out += ' ';
         if (c.immediate1()) {
-            if (o == 0x51800001 || o == 0x51C00001) {
-                appendFlagged(out, (d >> 16) & 0xFF, f31);
-                out += ", ";
-                appendFlagged(out, d & 0xFFF, f15);
-            } else if (o == 0x51800003 || o == 0x51C00003) {
-                appendFlagged(out, d & 0xFFFF, f31);
-            } else if (o == 0x51800006 || o == 0x51C00006) {
-                appendFlagged(out, (d >> 16) & 0xF, f31);
-                out += ", ";
-                appendFlagged(out, d & 0xFF, f15);
-            } else {
+            if (o == 0x51800001 || o == 0x51C00001)
+                appendPair(out, d, 0xFF, false, 0xFFF, false);
+            else if (o == 0x51800003 || o == 0x51C00003)
+                appendFlagged(out, d & 0xFFFF, bit(d, 31));
+            else if (o == 0x51800006 || o == 0x51C00006)
+                appendPair(out, d, 0xF, false, 0xFF, false);
+            else
                 core::appendDecimal(out, d);
-            }
         } else if (o == 0x51000001 || o == 0x51400001) {
-            appendFlaggedGpr(out, (d >> 16) & 0xFFF, f31);
-            out += ", ";
-            appendFlaggedGpr(out, d & 0xFFF, f15);
+            appendPair(out, d, 0xFFF, true, 0xFFF, true);
         } else if (o == 0x51000003 || o == 0x51400003) {
-            appendFlaggedGpr(out, d & 0xFFF, f31);
+            appendFlaggedGpr(out, d & 0xFFF, bit(d, 31));
         } else if (o == 0x51000006 || o == 0x51400006) {
-            appendFlagged(out, (d >> 16) & 0xF, f31);
-            out += ", ";
-            appendFlaggedGpr(out, d & 0xFFF, f15);
-        } else if (f31) {
-            out += "PSR";
-            core::appendDecimal(out, d & 0x7F);
-            psr = d & 0x7F;
-            op1IsPsr = true;
+            appendPair(out, d, 0xF, false, 0xFFF, true);
         } else {
-            out += "GPR";
-            core::appendDecimal(out, d & 0xFFF);
+            psr = appendRegister(out, d);
+            op1IsPsr = psr != kNoPsr;
         }
     }
 
     if (count >= 2) {
-        const bool f31 = bit(s, 31), f15 = bit(s, 15);
         out += ", ";
         if (c.immediate2()) {
-            if (o == 0x51400001 || o == 0x51C00001) {
-                appendFlagged(out, (s >> 16) & 0xFF, f31);
-                out += ", ";
-                appendFlagged(out, s & 0xFF, f15);
-            } else if (o == 0x51400003 || o == 0x51C00003) {
-                appendFlagged(out, s & 0xFF, f31);
-            } else if (o == 0x51400006 || o == 0x51C00006) {
-                appendFlagged(out, (s >> 16) & 0xFF, f31);
-                out += ", ";
-                appendFlagged(out, s & 0xFFF, f15);
-            } else {
+            if (o == 0x51400001 || o == 0x51C00001)
+                appendPair(out, s, 0xFF, false, 0xFF, false);
+            else if (o == 0x51400003 || o == 0x51C00003)
+                appendFlagged(out, s & 0xFF, bit(s, 31));
+            else if (o == 0x51400006 || o == 0x51C00006)
+                appendPair(out, s, 0xFF, false, 0xFFF, false);
+            else
                 core::appendDecimal(out, s);
-            }
         } else if (o == 0x51000001 || o == 0x51800001) {
-            appendFlaggedGpr(out, (s >> 16) & 0xFFF, f31);
-            out += ", ";
-            appendFlaggedGpr(out, s & 0xFF, f15);
+            appendPair(out, s, 0xFFF, true, 0xFF, true);
             psr = kNoPsr;
         } else if (o == 0x51000003 || o == 0x51800003) {
-            appendFlaggedGpr(out, (s >> 16) & 0xFFF, f31);
+            appendFlaggedGpr(out, (s >> 16) & 0xFFF, bit(s, 31));
             psr = kNoPsr;
         } else if (o == 0x51000006 || o == 0x51800006) {
-            appendFlaggedGpr(out, (s >> 16) & 0xFFF, f31);
-            out += ", ";
-            appendFlaggedGpr(out, s & 0xFFF, f15);
+            appendPair(out, s, 0xFFF, true, 0xFFF, true);
             psr = kNoPsr;
-        } else if (f31) {
-            out += "PSR";
-            core::appendDecimal(out, s & 0x7F);
-            psr = s & 0x7F;
-        } else {
-            out += "GPR";
-            core::appendDecimal(out, s & 0xFFF);
+        } else if (const uint32_t n = appendRegister(out, s); n != kNoPsr) {
+            psr = n;
         }
     }
 }

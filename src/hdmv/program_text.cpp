@@ -146,6 +146,7 @@ Slots sourceSlots(uint32_t o)
 enum class Why { NoParentheses, ExpectedNumber, ValueAbove, ExpectedGpr, GprAbove, ExpectedRegister, PsrAbove,
                  OperandCount, NoMoreOperands };
 
+// A failed fit: how far it got (the best one's message is reported) and why.
 struct Misfit {
     int score = -1;
     size_t column = 0;
