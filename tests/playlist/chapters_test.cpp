@@ -246,10 +246,23 @@ TEST(ChapterImport, DamagedFilesAreRefusedNamingTheLineAndChangeNothing)
         ASSERT_FALSE(r.errors.empty());
         EXPECT_EQ(r.errors[0].substr(0, c.error.size()), c.error);
     }
+    // Unreadable lines and lines past the end, mixed, more than are shown: the first ten by line,
+    // each with its reason, then the count of the rest.
+    std::string mixed;
+    for (int line = 1; line <= 30; ++line)
+        mixed += (line % 2 ? "99999999" : "x" + std::to_string(line)) + "\n";
+    auto m = original;
+    const auto many = import(m, mixed, ChapterFormat::Pts);
+    ASSERT_EQ(many.errors.size(), 11u);
+    for (int line = 1; line <= 10; ++line)
+        EXPECT_EQ(many.errors[line - 1], "c.txt line " + std::to_string(line) + ": " +
+                                             (line % 2 ? "99999999 is at or past the end of the PlayList (00:00:03.000)."
+                                                       : "cannot read \"x" + std::to_string(line) + "\" as a PTS chapter."));
+    EXPECT_EQ(many.errors[10], "20 more lines of c.txt cannot be imported.");
+    EXPECT_EQ(m, original);
 
     // What any text may hold: a byte-order mark, blank lines, blanks around a line, H:MM:SS and
     // fractions of 1 to 9 digits. Nothing to read changes nothing and says nothing.
-    auto m = original;
     ASSERT_TRUE(import(m, "\xEF\xBB\xBF" "45000\r\n\r\n  30000\t\r\n\r\n", ChapterFormat::Pts).ok);
     EXPECT_EQ(m.marks.marks, (std::vector<TMarkEntry>{{0, 1, 1, 5000, 0xFFFF, 0}, {0, 1, 0, 31000, 0xFFFF, 0}}));
     ASSERT_TRUE(import(m, "\xEF\xBB\xBF" "0:00:00.5\n0:00:01\n00:00:00.000000001\n0:00:02.12\n", ChapterFormat::Time).ok);
