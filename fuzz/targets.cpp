@@ -21,6 +21,7 @@
 #include "support/disc_builder.h"
 #include "support/sample_disc.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <span>
 
@@ -133,11 +134,18 @@ void playList(const uint8_t* data, size_t size)
             (void)playlist::streamRows(item.stn, list);
     std::string problem;
     (void)playlist::writePlaylist(m, &problem);
-    for (auto format : {playlist::ChapterFormat::Pts, playlist::ChapterFormat::Frame, playlist::ChapterFormat::Time})
-        if (const auto text = playlist::exportChapters(m, format, report)) {
-            playlist::TPLmpls copy = m;
-            (void)playlist::importChapters(copy, *text, format, report);
-        }
+    // The chapter round trip in one of the three formats that carry every mark, chosen by the
+    // first reserved byte (which the reader keeps and nothing else reads); the chapter target
+    // covers the formats against one PlayList, this one the PlayLists.
+    static constexpr playlist::ChapterFormat kFormats[] = {playlist::ChapterFormat::Pts, playlist::ChapterFormat::Frame,
+                                                           playlist::ChapterFormat::Time};
+    const auto format = kFormats[m.reserved[0] % 3];
+    if (const auto text = playlist::exportChapters(m, format, report)) {
+        // Assigned, not constructed: the PlayItems' tables keep their memory from input to input.
+        static playlist::TPLmpls copy;
+        copy = m;
+        (void)playlist::importChapters(copy, *text, format, report);
+    }
 }
 
 void clipInfo(const uint8_t* data, size_t size)
@@ -288,6 +296,15 @@ std::vector<std::pair<std::string, Bytes>> seeds()
     }
     for (const auto& name : core::listFilesNoCase(bdmv / "PLAYLIST", ".mpls"))
         add("mpls", bdmv / "PLAYLIST" / name);
+    // The first PlayList again with its chapters through "Frame" and "Time".
+    if (const auto first = std::find_if(out.begin(), out.end(), [](const auto& s) { return s.first == "mpls"; });
+        first != out.end() && first->second.size() > 20) {
+        const Bytes bytes = first->second;
+        for (uint8_t format = 1; format < 3; ++format) {
+            out.emplace_back("mpls", bytes);
+            out.back().second[20] = format;
+        }
+    }
     for (const auto& name : core::listFilesNoCase(bdmv / "CLIPINF", ".clpi"))
         add("clpi", bdmv / "CLIPINF" / name);
     for (const auto& name : core::listFilesNoCase(bdmv / "STREAM", ".m2ts"))
