@@ -12,15 +12,10 @@ namespace {
 // resume=discard|suspend, menu=enable|disable, search=enable|disable, in any order, each optional.
 bool readFlags(std::string_view header, size_t column, Tmobjects& object, hdmv::ProgramError& error)
 {
-    size_t pos = 0;
-    while (pos < header.size()) {
-        while (pos < header.size() && (header[pos] == ' ' || header[pos] == '\t'))
-            ++pos;
-        if (pos >= header.size())
-            break;
-        size_t end = pos;
-        while (end < header.size() && header[end] != ' ' && header[end] != '\t')
-            ++end;
+    constexpr std::string_view kBlanks = " \t";
+    for (size_t pos = header.find_first_not_of(kBlanks); pos != std::string_view::npos;
+         pos = header.find_first_not_of(kBlanks, pos)) {
+        const size_t end = std::min(header.find_first_of(kBlanks, pos), header.size());
         const std::string_view word = header.substr(pos, end - pos);
         const auto flag = [&](std::string_view key, std::string_view off, std::string_view on, uint8_t& field) {
             if (word.substr(0, key.size()) != key)

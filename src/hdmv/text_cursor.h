@@ -2,6 +2,7 @@
 // The cursor the program text's readers share: one line's text with its column, blanks and
 // identifiers as the text form knows them.
 
+#include <algorithm>
 #include <cstddef>
 #include <string_view>
 
@@ -33,8 +34,8 @@ struct Cursor {
     [[nodiscard]] char peek() const { return atEnd() ? '\0' : text[pos]; }
     void skipBlanks()
     {
-        while (!atEnd() && isBlank(text[pos]))
-            ++pos;
+        if (pos < text.size())
+            pos = std::min(text.find_first_not_of(" \t\r", pos), text.size());
     }
     bool take(char c)
     {
