@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <span>
 
 namespace mirtal::fuzz {
@@ -73,33 +74,45 @@ bool declaresFarMore(std::span<const uint8_t> in)
     return commands > in.size() / 12 + 8;
 }
 
-void movieObjects(const uint8_t* data, size_t size)
+// A MovieObject.bdmv that reads; nullopt for one that does not, or that declares far more than
+// it holds (kept out of the corpus too, or it fills with them).
+std::optional<bdmv::TMovieObjectFile> readObjects(const uint8_t* data, size_t size)
 {
     if (declaresFarMore(span(data, size))) {
-        // Kept out of the corpus too, or it fills with them.
         rejectInput = true;
-        return;
+        return std::nullopt;
     }
     core::NullReporter sink;
     core::Report report(sink);
-    const auto read = bdmv::readMovieObjects(span(data, size), report);
+    auto read = bdmv::readMovieObjects(span(data, size), report);
     if (!read.ok())
+        return std::nullopt;
+    return std::move(read.value);
+}
+
+// A MovieObject.bdmv as the window opens it: the object list, the first object's commands, and
+// the write back.
+void movieObjects(const uint8_t* data, size_t size)
+{
+    const auto file = readObjects(data, size);
+    if (!file)
         return;
-    // The first reserved byte, which the reader keeps and nothing else reads, chooses what follows:
-    // even, the write back and the grids; odd, the program text's round trip.
-    if ((read.value.reserved[0] & 1) == 0) {
-        std::string problem;
-        (void)bdmv::writeMovieObjects(read.value, &problem);
-        // As the window opens the file: the object list and the first object's commands. Every
-        // command reaches the command grid's texts through the program text below.
-        (void)bdmv::objectRows(read.value);
-        if (!read.value.objects.empty())
-            (void)hdmv::commandGridRows(read.value.objects.front().commands);
+    std::string problem;
+    (void)bdmv::writeMovieObjects(*file, &problem);
+    (void)bdmv::objectRows(*file);
+    if (!file->objects.empty())
+        (void)hdmv::commandGridRows(file->objects.front().commands);
+}
+
+// A MovieObject.bdmv through the program text and back: every command's text, as the grids and
+// the export write it, must assemble again.
+void movieObjectText(const uint8_t* data, size_t size)
+{
+    const auto file = readObjects(data, size);
+    if (!file)
         return;
-    }
-    const std::string text = bdmv::exportProgram(read.value);
-    const auto imported = bdmv::importProgram(text);
-    if (!imported.ok() || imported.objects.size() != read.value.objects.size())
+    const auto imported = bdmv::importProgram(bdmv::exportProgram(*file));
+    if (!imported.ok() || imported.objects.size() != file->objects.size())
         __builtin_trap();    // an export must always import
 }
 
@@ -265,7 +278,7 @@ const std::vector<Target>& targets()
     static const std::vector<Target> list = {
         {"index", &index},       {"mobj", &movieObjects}, {"exd", &exd},           {"mpls", &playList},
         {"clpi", &clipInfo},     {"ig", &menu},           {"rle", &runLength},     {"chapters", &chapters},
-        {"program", &program},
+        {"program", &program},   {"mobjtext", &movieObjectText},
     };
     return list;
 }
@@ -290,10 +303,7 @@ std::vector<std::pair<std::string, Bytes>> seeds()
     };
     add("index", bdmv / "index.bdmv");
     add("mobj", bdmv / "MovieObject.bdmv");
-    if (!out.empty() && out.back().first == "mobj" && out.back().second.size() > 12) {
-        out.push_back(out.back());
-        out.back().second[12] |= 1;    // the same file through the program text
-    }
+    add("mobjtext", bdmv / "MovieObject.bdmv");
     for (const auto& name : core::listFilesNoCase(bdmv / "PLAYLIST", ".mpls"))
         add("mpls", bdmv / "PLAYLIST" / name);
     // The first PlayList again with its chapters through "Frame" and "Time".

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Fuzzes the readers with clang's libFuzzer under AddressSanitizer and UndefinedBehaviorSanitizer.
 #   bash scripts/fuzz.sh [TARGET] [SECONDS]
-# runs TARGET (default: every target) for SECONDS each (default 60). Targets: index mobj exd mpls
-# clpi ig rle chapters program. The corpora grow under build/fuzz/corpus/TARGET (seeded by the
+# runs TARGET (default: every target) for SECONDS each (default 60). Targets: index mobj mobjtext
+# exd mpls clpi ig rle chapters program. The corpora grow under build/fuzz/corpus/TARGET (seeded by the
 # test builders); a crash, leak or hang is written to build/fuzz/findings/TARGET-*: copy it into
 # fuzz/findings/TARGET/ with the fix, and the tests replay it from then on.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-all=(index mobj exd mpls clpi ig rle chapters program)
+all=(index mobj mobjtext exd mpls clpi ig rle chapters program)
 targets=("${all[@]}")
 seconds=60
 if [ $# -ge 1 ] && [ "$1" != "all" ]; then
