@@ -21,25 +21,36 @@ uint8_t FieldReader::readbyte()
     return m_data[m_pos++];
 }
 
+// A field of `width` bytes, most significant first: one bounds test when the buffer holds it all;
+// a field cut by the end reads byte by byte, so that what is missing reads as 0 and the overrun
+// position is that of the first missing byte.
+uint32_t FieldReader::readBigEndian(size_t width)
+{
+    uint32_t v = 0;
+    if (m_data.size() - m_pos >= width) {
+        for (size_t i = 0; i < width; ++i)
+            v = (v << 8) | m_data[m_pos + i];
+        m_pos += width;
+        return v;
+    }
+    for (size_t i = 0; i < width; ++i)
+        v = (v << 8) | readbyte();
+    return v;
+}
+
 uint16_t FieldReader::readword()
 {
-    const uint16_t hi = readbyte();
-    return static_cast<uint16_t>((hi << 8) | readbyte());
+    return static_cast<uint16_t>(readBigEndian(2));
 }
 
 uint32_t FieldReader::read3byte()
 {
-    uint32_t v = readbyte();
-    v = (v << 8) | readbyte();
-    return (v << 8) | readbyte();
+    return readBigEndian(3);
 }
 
 uint32_t FieldReader::readlword()
 {
-    uint32_t v = 0;
-    for (int i = 0; i < 4; ++i)
-        v = (v << 8) | readbyte();
-    return v;
+    return readBigEndian(4);
 }
 
 std::string FieldReader::readstring(size_t n)

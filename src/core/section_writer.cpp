@@ -1,5 +1,6 @@
 #include "core/section_writer.h"
 
+#include <algorithm>
 #include <string>
 
 namespace mirtal::core {
@@ -33,20 +34,35 @@ void SectionWriter::placeAt(uint64_t address, std::string_view what)
 
 void SectionWriter::writeword(uint32_t value, size_t offset)
 {
-    writebyte(value >> 8, offset);
-    writebyte(value, offset + 1);
+    writeBigEndian(value, offset, 2);
 }
 
 void SectionWriter::writelong(uint32_t value, size_t offset)
 {
-    writebyte(value >> 24, offset);
-    writebyte(value >> 16, offset + 1);
-    writebyte(value >> 8, offset + 2);
-    writebyte(value, offset + 3);
+    writeBigEndian(value, offset, 4);
+}
+
+// Most significant byte first; a field that runs past the section goes byte by byte, so that the
+// bytes inside are written and the first one outside is the one reported.
+void SectionWriter::writeBigEndian(uint32_t value, size_t offset, size_t width)
+{
+    if (offset < m_section.size() && m_section.size() - offset >= width) {
+        for (size_t i = 0; i < width; ++i)
+            m_section[offset + i] = static_cast<uint8_t>(value >> (8 * (width - 1 - i)));
+        return;
+    }
+    for (size_t i = 0; i < width; ++i)
+        writebyte(value >> (8 * (width - 1 - i)), offset + i);
 }
 
 void SectionWriter::writestr(std::string_view text, size_t offset, size_t width)
 {
+    if (offset < m_section.size() && m_section.size() - offset >= width) {
+        const size_t n = std::min(width, text.size());
+        std::copy_n(text.begin(), n, m_section.begin() + static_cast<std::ptrdiff_t>(offset));
+        std::fill_n(m_section.begin() + static_cast<std::ptrdiff_t>(offset + n), width - n, uint8_t{0});
+        return;
+    }
     for (size_t i = 0; i < width; ++i)
         writebyte(i < text.size() ? static_cast<uint8_t>(text[i]) : 0, offset + i);
 }

@@ -43,6 +43,8 @@ public:
     [[nodiscard]] std::vector<uint8_t> take() { return std::move(m_out); }
 
 private:
+    void writeBigEndian(uint32_t value, size_t offset, size_t width);
+
     std::vector<uint8_t> m_section;
     std::vector<uint8_t> m_out;
     std::string m_name;

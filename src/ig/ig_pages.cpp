@@ -73,7 +73,7 @@ TIGbutton readButton(core::FieldReader& in)
     b.activatedEnd = in.readword();
     b.numberOfCommands = in.readword();
     // Bound the list by what the composition can still hold.
-    b.commands.reserve(std::min<uint64_t>(b.numberOfCommands, in.remaining() / 12));
+    b.commands.reserve(in.fitting(b.numberOfCommands, 12));
     for (unsigned i = 0; i < b.numberOfCommands && !in.overrun(); ++i) {
         hdmv::TNavCommand c;
         c.opcode = in.readlword();

@@ -70,6 +70,7 @@ void readStream(FieldReader& in, TStreamEntry& e)
 std::vector<uint8_t> readRefs(FieldReader& in, uint8_t n)
 {
     std::vector<uint8_t> refs;
+    refs.reserve(in.fitting(n, 1));
     for (uint8_t i = 0; i < n && !in.overrun(); ++i)
         refs.push_back(in.readbyte());
     if (n % 2)
@@ -80,6 +81,8 @@ std::vector<uint8_t> readRefs(FieldReader& in, uint8_t n)
 template <typename T>
 void readList(FieldReader& in, std::vector<T>& list, size_t count)
 {
+    // An entry holds at least its two length bytes.
+    list.reserve(in.fitting(count, 2));
     for (size_t i = 0; i < count && !in.overrun(); ++i) {
         T e;
         readStream(in, e);
@@ -151,6 +154,8 @@ TPlayItem readPlayItem(FieldReader& in)
         const uint8_t f = in.readbyte();
         a.differentAudios = (f >> 1) & 1;
         a.seamlessAngleChange = f & 1;
+        // A clip reference holds 10 bytes.
+        a.angleClips.reserve(in.fitting(a.numberOfAngles, 10));
         if (a.numberOfAngles > 0)
             a.angleClips.push_back({item.clipName, item.codecId, item.stcId});
         for (int i = 1; i < a.numberOfAngles && !in.overrun(); ++i)
@@ -177,6 +182,7 @@ TSubPlayItem readSubPlayItem(FieldReader& in)
     if (s.multiClip == 1) {
         s.numberOfClipEntries = in.readbyte();
         s.reserved = in.readbyte();
+        s.clipEntries.reserve(in.fitting(s.numberOfClipEntries, 10));
         if (s.numberOfClipEntries > 0)
             s.clipEntries.push_back({s.clipName, s.codecId, s.stcId});
         for (int i = 1; i < s.numberOfClipEntries && !in.overrun(); ++i)
@@ -194,6 +200,7 @@ TSubPath readSubPath(FieldReader& in)
     p.repeat = in.readword();
     p.reserved2 = in.readbyte();
     p.numberOfSubPlayItems = in.readbyte();
+    p.subPlayItems.reserve(in.fitting(p.numberOfSubPlayItems, 30));
     for (int i = 0; i < p.numberOfSubPlayItems && !in.overrun(); ++i)
         p.subPlayItems.push_back(readSubPlayItem(in));
     return p;
@@ -248,10 +255,13 @@ PlayListRead readPlaylist(std::span<const uint8_t> bytes, const std::string& nam
     pl.reserved = in.readword();
     pl.numberOfPlayItems = in.readword();
     pl.numberOfSubPaths = in.readword();
+    // A PlayItem holds at least 50 bytes, a SubPath 10, a mark 14.
+    pl.playItems.reserve(in.fitting(pl.numberOfPlayItems, 50));
     for (int i = 0; i < pl.numberOfPlayItems && !in.overrun(); ++i) {
         report.slog(positionText(in), 1);
         pl.playItems.push_back(readPlayItem(in));
     }
+    pl.subPaths.reserve(in.fitting(pl.numberOfSubPaths, 10));
     for (int i = 0; i < pl.numberOfSubPaths && !in.overrun(); ++i) {
         report.slog(positionText(in), 1);
         pl.subPaths.push_back(readSubPath(in));
@@ -260,6 +270,7 @@ PlayListRead readPlaylist(std::span<const uint8_t> bytes, const std::string& nam
         in.seek(m.playListMarkStartAddress);
         m.marks.length = in.readlword();
         m.marks.numberOfMarks = in.readword();
+        m.marks.marks.reserve(in.fitting(m.marks.numberOfMarks, 14));
         for (int i = 0; i < m.marks.numberOfMarks && !in.overrun(); ++i) {
             report.slog(positionText(in), 1);
             TMarkEntry e;

@@ -9,6 +9,32 @@ namespace mirtal::playlist {
 using core::hex;
 using core::padded;
 
+namespace {
+
+// One row per record, numbered by its place in the list.
+template <typename List, typename RowOf>
+std::vector<Row> rowsOf(const List& list, RowOf rowOf)
+{
+    std::vector<Row> rows;
+    rows.reserve(list.size());
+    for (size_t i = 0; i < list.size(); ++i)
+        rows.push_back(rowOf(list[i], i));
+    return rows;
+}
+
+// "a, b, c": the attribute texts of a stream.
+template <typename... Texts>
+std::string joined(const Texts&... texts)
+{
+    std::string out;
+    out.reserve((std::string_view(texts).size() + ...) + 2 * sizeof...(texts));
+    bool first = true;
+    ((out.append(first ? "" : ", "), out.append(texts), first = false), ...);
+    return out;
+}
+
+}  // namespace
+
 Row playItemCaptions()
 {
     return {"", "file", "type", "IN time", "OUT time", "length", "UO1", "UO2", "An"};
@@ -23,10 +49,7 @@ Row playItemRow(const TPlayItem& p, size_t i)
 
 std::vector<Row> playItemRows(const TPLmpls& m)
 {
-    std::vector<Row> rows;
-    for (size_t i = 0; i < m.playList.playItems.size(); ++i)
-        rows.push_back(playItemRow(m.playList.playItems[i], i));
-    return rows;
+    return rowsOf(m.playList.playItems, playItemRow);
 }
 
 Row stnCaptions()
@@ -73,19 +96,19 @@ Row streamRow(const TStreamEntry& e, int list, size_t i)
     switch (list) {
     case 0:
     case 4:
-        r[6] = codingTypeName(e.codingType) + ", " + videoFormatName(e.videoFormat) + ", " + frameRateName(e.frameRate);
+        r[6] = joined(codingTypeName(e.codingType), videoFormatName(e.videoFormat), frameRateName(e.frameRate));
         break;
     case 1:
     case 5:
-        r[6] = codingTypeName(e.codingType) + ", " + audioFormatName(e.audioFormat) + ", " +
-               sampleRateName(e.sampleRate) + ", " + e.language;
+        r[6] = joined(codingTypeName(e.codingType), audioFormatName(e.audioFormat), sampleRateName(e.sampleRate),
+                      e.language);
         break;
     case 2:
     case 3:
         r[6] = e.language;
         break;
     default:
-        r[6] = codingTypeName(e.codingType) + ", " + e.language;
+        r[6] = joined(codingTypeName(e.codingType), e.language);
         break;
     }
     return r;
@@ -94,9 +117,9 @@ Row streamRow(const TStreamEntry& e, int list, size_t i)
 std::vector<Row> streamRows(const TSTN& s, int list)
 {
     std::vector<Row> rows;
-    const auto streams = streamList(s, list);
-    for (size_t i = 0; i < streams.size(); ++i)
-        rows.push_back(streamRow(*streams[i], list, i));
+    rows.reserve(streamListCount(s, list));
+    for (size_t row = 0; const TStreamEntry* e = streamAt(s, list, row); ++row)
+        rows.push_back(streamRow(*e, list, row));
     return rows;
 }
 
@@ -145,10 +168,7 @@ Row subPathRow(const TSubPath& p, size_t i)
 
 std::vector<Row> subPathRows(const TPLmpls& m)
 {
-    std::vector<Row> rows;
-    for (size_t i = 0; i < m.playList.subPaths.size(); ++i)
-        rows.push_back(subPathRow(m.playList.subPaths[i], i));
-    return rows;
+    return rowsOf(m.playList.subPaths, subPathRow);
 }
 
 Row subPlayItemCaptions()
@@ -168,10 +188,7 @@ Row subPlayItemRow(const TSubPlayItem& s, size_t i)
 
 std::vector<Row> subPlayItemRows(const TSubPath& p)
 {
-    std::vector<Row> rows;
-    for (size_t i = 0; i < p.subPlayItems.size(); ++i)
-        rows.push_back(subPlayItemRow(p.subPlayItems[i], i));
-    return rows;
+    return rowsOf(p.subPlayItems, subPlayItemRow);
 }
 
 Row markCaptions()
@@ -187,10 +204,7 @@ Row markRow(const TMarkEntry& e, size_t i)
 
 std::vector<Row> markRows(const TPLmpls& m)
 {
-    std::vector<Row> rows;
-    for (size_t i = 0; i < m.marks.marks.size(); ++i)
-        rows.push_back(markRow(m.marks.marks[i], i));
-    return rows;
+    return rowsOf(m.marks.marks, markRow);
 }
 
 Row appInfoCaptions()
