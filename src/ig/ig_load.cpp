@@ -12,7 +12,7 @@ void SegmentRing::write(std::span<const uint8_t> bytes)
     size_t done = 0;
     while (done < bytes.size()) {
         const size_t piece = std::min(bytes.size() - done, static_cast<size_t>(kSize - m_write));
-        std::copy_n(bytes.data() + done, piece, m_bytes.data() + m_write);
+        std::copy_n(bytes.data() + done, piece, m_bytes.get() + m_write);
         done += piece;
         m_write = static_cast<int32_t>((m_write + piece) % kSize);
     }
@@ -47,9 +47,10 @@ void SegmentRing::skip(int32_t n)
 void SegmentRing::copy(int32_t n, std::vector<uint8_t>& out)
 {
     const int32_t first = std::min(n, kSize - m_read);
-    out.insert(out.end(), m_bytes.begin() + m_read, m_bytes.begin() + m_read + first);
+    const uint8_t* bytes = m_bytes.get();
+    out.insert(out.end(), bytes + m_read, bytes + m_read + first);
     if (n > first)
-        out.insert(out.end(), m_bytes.begin(), m_bytes.begin() + (n - first));
+        out.insert(out.end(), bytes, bytes + (n - first));
     m_read = (m_read + n) % kSize;
     m_consumed += static_cast<uint32_t>(n);
 }

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -17,11 +18,12 @@
 namespace mirtal::ig {
 
 // The byte ring between the PES reader and the segment cutter. 140,001 bytes: every index wraps
-// from 140,000 to 0, also inside a multi-byte value.
+// from 140,000 to 0, also inside a multi-byte value. Only bytes written are ever read (the cutter
+// takes at most what is available), so the ring is not cleared first.
 class SegmentRing {
 public:
     static constexpr int32_t kSize = 140001;
-    SegmentRing() : m_bytes(kSize) {}
+    SegmentRing() : m_bytes(std::make_unique_for_overwrite<uint8_t[]>(kSize)) {}
 
     void write(std::span<const uint8_t> bytes);
     [[nodiscard]] int32_t available() const
@@ -39,7 +41,7 @@ public:
     [[nodiscard]] uint32_t consumedTotal() const { return m_consumed; }
 
 private:
-    std::vector<uint8_t> m_bytes;
+    std::unique_ptr<uint8_t[]> m_bytes;
     int32_t m_write = 0;
     int32_t m_read = 0;
     uint32_t m_written = 0;
