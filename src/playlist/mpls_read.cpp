@@ -3,6 +3,7 @@
 #include "bdmv/disc_path.h"
 #include "core/field_reader.h"
 #include "core/files.h"
+#include "core/text.h"
 #include "playlist/mpls_io.h"
 #include "playlist/vocabulary.h"
 
@@ -208,7 +209,12 @@ TSubPath readSubPath(FieldReader& in)
 
 std::string positionText(const FieldReader& in)
 {
-    return std::to_string(in.position()) + "/" + std::to_string(in.size());
+    std::string text;
+    text.reserve(24);
+    core::appendDecimal(text, in.position());
+    text += '/';
+    core::appendDecimal(text, in.size());
+    return text;
 }
 
 }  // namespace
