@@ -2,6 +2,7 @@
 // Big-endian field reading over a byte buffer. The structured disc files are small and are read
 // whole; the cursor can never leave the buffer.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -32,13 +33,13 @@ public:
     [[nodiscard]] uint64_t remaining() const { return m_data.size() - m_pos; }
     [[nodiscard]] bool atEnd() const { return m_pos >= m_data.size(); }
     [[nodiscard]] bool overrun() const { return m_overrun; }
+    [[nodiscard]] uint64_t overrunAt() const { return m_overrunAt; }
     // How many of `count` declared records of at least `bytesEach` bytes the rest can hold (one
     // more, the record the end cuts): what a list is reserved for, never what a header declares.
     [[nodiscard]] size_t fitting(uint64_t count, uint64_t bytesEach) const
     {
-        return static_cast<size_t>(count < remaining() / bytesEach + 1 ? count : remaining() / bytesEach + 1);
+        return static_cast<size_t>(std::min(count, remaining() / bytesEach + 1));
     }
-    [[nodiscard]] uint64_t overrunAt() const { return m_overrunAt; }
 
 private:
     void markOverrun();
