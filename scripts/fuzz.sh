@@ -21,6 +21,7 @@ fi
 bash scripts/setup.sh clang
 
 build=build/fuzz
+mkdir -p "$build"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DMIRTAL_FUZZ=ON -DMIRTAL_BUILD_TESTS=OFF -DMIRTAL_EXCLUDE=ui > "$build.configure.log" 2>&1 ||
     { cat "$build.configure.log"; exit 1; }
