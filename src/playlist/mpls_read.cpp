@@ -3,7 +3,6 @@
 #include "bdmv/disc_path.h"
 #include "core/field_reader.h"
 #include "core/files.h"
-#include "core/text.h"
 #include "playlist/mpls_io.h"
 #include "playlist/vocabulary.h"
 
@@ -209,12 +208,8 @@ TSubPath readSubPath(FieldReader& in)
 
 std::string positionText(const FieldReader& in)
 {
-    std::string text;
-    text.reserve(24);
-    core::appendDecimal(text, in.position());
-    text += '/';
-    core::appendDecimal(text, in.size());
-    return text;
+    // Short enough for the string's own buffer: no allocation at all.
+    return std::to_string(in.position()) + "/" + std::to_string(in.size());
 }
 
 }  // namespace
